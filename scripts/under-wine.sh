@@ -1,0 +1,20 @@
+#!/bin/bash
+# Runs a command on a virtual X display with the project's Wine prefix and a
+# wineserver started on that display:
+#   scripts/under-wine.sh COMMAND [ARGS...]
+# Wine's desktop process belongs to the display its wineserver first saw, so
+# the server is started here, inside xvfb-run, and stopped at the end.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+if [ -z "${TZ600A_XVFB:-}" ]; then
+    exec env TZ600A_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+source scripts/wine-env.sh
+ensure_wine_prefix
+start_wineserver
+"$@"
+status=$?
+wineserver -k
+exit $status

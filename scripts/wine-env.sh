@@ -1,0 +1,26 @@
+# Sourced by the scripts: the Wine prefix under the build folder and the
+# settings every Wine run uses. Our TWAIN_32.DLL replaces Wine's own.
+export WINEPREFIX="$PWD/build/win32/wineprefix"
+export WINEARCH=win32 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;twain_32=n"
+
+# Creates and configures the prefix once. Programs run in a virtual desktop:
+# windows get frames and captions without a window manager, and closing a
+# window does not wait for a window manager that never answers.
+ensure_wine_prefix() {
+    local marker="$WINEPREFIX/.tz600a-prefix-1"
+    [ -f "$marker" ] && return 0
+    echo "Creating the Wine prefix in $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\DllOverrides' /v twain_32 /d native /f >/dev/null 2>&1
+    wineserver -w
+    touch "$marker"
+}
+
+# Starts the wineserver (and Wine's desktop process) apart from our output,
+# so that ctest and pipes do not wait for them.
+start_wineserver() {
+    (wineserver -p >/dev/null 2>&1 </dev/null; wine cmd /c exit >/dev/null 2>&1 </dev/null)
+}

@@ -1,0 +1,308 @@
+// Stand-in TWAIN Source Manager. It finds the data sources installed under
+// <Windows>\TWAIN_32\<folder>\*.ds, opens one by product name, passes every
+// other triplet to the open source, and hands a source's DAT_NULL
+// notifications to the application in TWAIN 1.x fashion: the next
+// MSG_PROCESSEVENT returns them in TWMessage, and a WM_NULL posted to the
+// application's window wakes up a loop waiting in GetMessage.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "source/text.h"
+#include "source/twain.h"
+
+namespace {
+
+struct Application {
+    TW_UINT32 id;
+    HWND window;
+    TW_UINT16 pendingMessage;
+};
+
+struct OpenSource {
+    TW_IDENTITY identity;
+    TW_UINT32 applicationId;
+    HMODULE module;
+    DSENTRYPROC entry;
+};
+
+std::vector<Application> g_applications;
+std::vector<OpenSource> g_openSources;
+std::vector<std::string> g_sourcePaths;
+size_t g_nextListed = 0;
+TW_UINT32 g_lastId = 0;
+TW_UINT16 g_conditionCode = TWCC_SUCCESS;
+
+Application* FindApplication(const TW_IDENTITY* identity)
+{
+    if (identity == nullptr) {
+        return nullptr;
+    }
+    for (Application& application : g_applications) {
+        if (application.id == identity->Id) {
+            return &application;
+        }
+    }
+    return nullptr;
+}
+
+OpenSource* FindOpenSource(TW_UINT32 id)
+{
+    for (OpenSource& source : g_openSources) {
+        if (source.identity.Id == id) {
+            return &source;
+        }
+    }
+    return nullptr;
+}
+
+TW_UINT16 Fail(TW_UINT16 conditionCode)
+{
+    g_conditionCode = conditionCode;
+    return TWRC_FAILURE;
+}
+
+std::vector<std::string> FindInstalledSources()
+{
+    char windowsDirectory[MAX_PATH] = "";
+    GetWindowsDirectoryA(windowsDirectory, sizeof windowsDirectory);
+    std::string root = std::string(windowsDirectory) + "\\TWAIN_32\\";
+    std::vector<std::string> paths;
+    WIN32_FIND_DATAA folder;
+    HANDLE folders = FindFirstFileA((root + "*").c_str(), &folder);
+    if (folders == INVALID_HANDLE_VALUE) {
+        return paths;
+    }
+    do {
+        if (!(folder.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || folder.cFileName[0] == '.') {
+            continue;
+        }
+        std::string directory = root + folder.cFileName + "\\";
+        WIN32_FIND_DATAA file;
+        HANDLE files = FindFirstFileA((directory + "*.ds").c_str(), &file);
+        if (files == INVALID_HANDLE_VALUE) {
+            continue;
+        }
+        do {
+            paths.push_back(directory + file.cFileName);
+        } while (FindNextFileA(files, &file));
+        FindClose(files);
+    } while (FindNextFileA(folders, &folder));
+    FindClose(folders);
+    return paths;
+}
+
+// Loads a source with its own folder first in the search for the libraries it imports.
+HMODULE LoadSource(const std::string& path, DSENTRYPROC* entry)
+{
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (module == nullptr) {
+        return nullptr;
+    }
+    *entry = reinterpret_cast<DSENTRYPROC>(reinterpret_cast<void*>(GetProcAddress(module, "DS_Entry")));
+    if (*entry == nullptr) {
+        FreeLibrary(module);
+        return nullptr;
+    }
+    return module;
+}
+
+bool ReadSourceIdentity(const std::string& path, TW_IDENTITY* application, TW_IDENTITY* identity)
+{
+    DSENTRYPROC entry = nullptr;
+    HMODULE module = LoadSource(path, &entry);
+    if (module == nullptr) {
+        return false;
+    }
+    TW_UINT16 rc = entry(application, DG_CONTROL, DAT_IDENTITY, MSG_GET, identity);
+    FreeLibrary(module);
+    return rc == TWRC_SUCCESS;
+}
+
+// Reports the next installed source whose identity can be read.
+TW_UINT16 ListNextSource(TW_IDENTITY* application, TW_IDENTITY* identity)
+{
+    while (g_nextListed < g_sourcePaths.size()) {
+        const std::string& path = g_sourcePaths[g_nextListed++];
+        if (ReadSourceIdentity(path, application, identity)) {
+            return TWRC_SUCCESS;
+        }
+    }
+    return TWRC_ENDOFLIST;
+}
+
+// The installed source whose product name matches, or the first one for an empty name.
+bool FindSourceByName(TW_IDENTITY* application, const char* productName, std::string* path,
+                      TW_IDENTITY* identity)
+{
+    for (const std::string& candidate : FindInstalledSources()) {
+        if (ReadSourceIdentity(candidate, application, identity) &&
+            (productName[0] == '\0' || strcmp(identity->ProductName, productName) == 0)) {
+            *path = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+TW_UINT16 OpenDataSource(TW_IDENTITY* origin, TW_IDENTITY* requested)
+{
+    char productName[sizeof requested->ProductName];
+    CopyText(productName, requested->ProductName);
+    std::string path;
+    TW_IDENTITY identity = {};
+    if (!FindSourceByName(origin, productName, &path, &identity)) {
+        return Fail(TWCC_NODS);
+    }
+    OpenSource source = {};
+    source.module = LoadSource(path, &source.entry);
+    if (source.module == nullptr) {
+        return Fail(TWCC_NODS);
+    }
+    identity.Id = ++g_lastId;
+    TW_UINT16 rc = source.entry(origin, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity);
+    if (rc != TWRC_SUCCESS) {
+        FreeLibrary(source.module);
+        return Fail(TWCC_OPERATIONERROR);
+    }
+    source.identity = identity;
+    source.applicationId = origin->Id;
+    g_openSources.push_back(source);
+    *requested = identity;
+    return TWRC_SUCCESS;
+}
+
+TW_UINT16 CloseDataSource(TW_IDENTITY* origin, TW_IDENTITY* identity)
+{
+    OpenSource* source = FindOpenSource(identity->Id);
+    if (source == nullptr) {
+        return Fail(TWCC_NODS);
+    }
+    TW_UINT16 rc = source->entry(origin, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, identity);
+    if (rc != TWRC_SUCCESS) {
+        return rc;
+    }
+    FreeLibrary(source->module);
+    g_openSources.erase(g_openSources.begin() + (source - g_openSources.data()));
+    return TWRC_SUCCESS;
+}
+
+TW_UINT16 OpenManager(TW_IDENTITY* origin, TW_MEMREF pData)
+{
+    Application application = {};
+    application.id = ++g_lastId;
+    application.window = pData != nullptr ? *static_cast<HWND*>(pData) : nullptr;
+    g_applications.push_back(application);
+    origin->Id = application.id;
+    return TWRC_SUCCESS;
+}
+
+TW_UINT16 CloseManager(TW_IDENTITY* origin)
+{
+    for (size_t i = 0; i < g_applications.size(); ++i) {
+        if (g_applications[i].id == origin->Id) {
+            g_applications.erase(g_applications.begin() + i);
+            return TWRC_SUCCESS;
+        }
+    }
+    return Fail(TWCC_SEQERROR);
+}
+
+// Triplets addressed to the Source Manager itself.
+TW_UINT16 ManagerTriplet(TW_IDENTITY* origin, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)
+{
+    if (DAT == DAT_PARENT && MSG == MSG_OPENDSM) {
+        return OpenManager(origin, pData);
+    }
+    if (DAT == DAT_PARENT && MSG == MSG_CLOSEDSM) {
+        return CloseManager(origin);
+    }
+    if (DAT == DAT_STATUS && MSG == MSG_GET && pData != nullptr) {
+        TW_STATUS* status = static_cast<TW_STATUS*>(pData);
+        status->ConditionCode = g_conditionCode;
+        status->Reserved = 0;
+        g_conditionCode = TWCC_SUCCESS;
+        return TWRC_SUCCESS;
+    }
+    if (FindApplication(origin) == nullptr) {
+        return Fail(TWCC_SEQERROR);
+    }
+    TW_IDENTITY* identity = static_cast<TW_IDENTITY*>(pData);
+    if (DAT != DAT_IDENTITY || identity == nullptr) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    switch (MSG) {
+    case MSG_GETFIRST:
+        g_sourcePaths = FindInstalledSources();
+        g_nextListed = 0;
+        return ListNextSource(origin, identity);
+    case MSG_GETNEXT:
+        return ListNextSource(origin, identity);
+    case MSG_GETDEFAULT: {
+        std::string path;
+        return FindSourceByName(origin, "", &path, identity) ? TWRC_SUCCESS : Fail(TWCC_NODS);
+    }
+    case MSG_OPENDS:
+        return OpenDataSource(origin, identity);
+    case MSG_CLOSEDS:
+        return CloseDataSource(origin, identity);
+    default:
+        return Fail(TWCC_BADPROTOCOL);
+    }
+}
+
+// A source's notification: accepted only from an open source for the
+// application that opened it.
+TW_UINT16 Notification(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT16 MSG)
+{
+    Application* application = FindApplication(destination);
+    OpenSource* source = origin != nullptr ? FindOpenSource(origin->Id) : nullptr;
+    if (application == nullptr || source == nullptr || source->applicationId != application->id) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (MSG != MSG_XFERREADY && MSG != MSG_CLOSEDSREQ) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    application->pendingMessage = MSG;
+    if (application->window != nullptr) {
+        PostMessageA(application->window, WM_NULL, 0, 0);
+    }
+    return TWRC_SUCCESS;
+}
+
+TW_UINT16 SourceTriplet(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT32 DG,
+                        TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)
+{
+    OpenSource* source = FindOpenSource(destination->Id);
+    if (source == nullptr) {
+        return Fail(TWCC_NODS);
+    }
+    TW_UINT16 rc = source->entry(origin, DG, DAT, MSG, pData);
+    Application* application = FindApplication(origin);
+    if (MSG == MSG_PROCESSEVENT && pData != nullptr && application != nullptr &&
+        application->pendingMessage != MSG_NULL) {
+        static_cast<TW_EVENT*>(pData)->TWMessage = application->pendingMessage;
+        application->pendingMessage = MSG_NULL;
+    }
+    return rc;
+}
+
+}  // namespace
+
+extern "C" TW_UINT16 WINAPI DSM_Entry(pTW_IDENTITY pOrigin, pTW_IDENTITY pDest, TW_UINT32 DG,
+                                      TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)
+{
+    if (pOrigin == nullptr) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (DG == DG_CONTROL && DAT == DAT_NULL) {
+        return Notification(pOrigin, pDest, MSG);
+    }
+    if (pDest == nullptr) {
+        return DG == DG_CONTROL ? ManagerTriplet(pOrigin, DAT, MSG, pData) : Fail(TWCC_BADPROTOCOL);
+    }
+    return SourceTriplet(pOrigin, pDest, DG, DAT, MSG, pData);
+}

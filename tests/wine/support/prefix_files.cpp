@@ -1,0 +1,126 @@
+#include "prefix_files.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+std::string WindowsDirectory()
+{
+    char directory[MAX_PATH] = "";
+    GetWindowsDirectoryA(directory, sizeof directory);
+    return directory;
+}
+
+std::string CapabilityFilePath()
+{
+    return WindowsDirectory() + "\\Tz600a.src";
+}
+
+std::string DictionaryFilePath()
+{
+    return WindowsDirectory() + "\\Tz600a.ini";
+}
+
+std::string SourceDirectory()
+{
+    return WindowsDirectory() + "\\TWAIN_32\\tz600a\\";
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadTextFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void WriteTextFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+SavedFile::SavedFile(std::string path) : path_(std::move(path)), existed_(FileExists(path_))
+{
+    if (existed_) {
+        content_ = ReadTextFile(path_);
+    }
+}
+
+SavedFile::~SavedFile()
+{
+    if (existed_) {
+        WriteTextFile(path_, content_);
+    } else {
+        DeleteFileA(path_.c_str());
+    }
+}
+
+SavedRegistryValue::SavedRegistryValue(std::string key, std::string name)
+    : key_(std::move(key)), name_(std::move(name)), existed_(false), type_(0)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+        return;
+    }
+    char data[1024];
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    if (RegQueryValueExA(handle, name_.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
+                         &size) == ERROR_SUCCESS) {
+        existed_ = true;
+        type_ = type;
+        data_.assign(data, size);
+    }
+    RegCloseKey(handle);
+}
+
+namespace {
+
+void WriteRegistryValue(const std::string& key, const std::string& name, DWORD type,
+                        const void* data, DWORD size)
+{
+    HKEY handle;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                        &handle, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(handle);
+    }
+}
+
+}  // namespace
+
+SavedRegistryValue::~SavedRegistryValue()
+{
+    if (existed_) {
+        WriteRegistryValue(key_, name_, type_, data_.data(), data_.size());
+    } else {
+        Remove();
+    }
+}
+
+void SavedRegistryValue::SetString(const std::string& value)
+{
+    WriteRegistryValue(key_, name_, REG_SZ, value.c_str(), value.size() + 1);
+}
+
+void SavedRegistryValue::SetDword(unsigned long value)
+{
+    DWORD data = value;
+    WriteRegistryValue(key_, name_, REG_DWORD, &data, sizeof data);
+}
+
+void SavedRegistryValue::Remove()
+{
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_WRITE, &handle) == ERROR_SUCCESS) {
+        RegDeleteValueA(handle, name_.c_str());
+        RegCloseKey(handle);
+    }
+}

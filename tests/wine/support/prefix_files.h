@@ -1,0 +1,49 @@
+// Files of the Wine prefix that tests read, write and put back.
+#pragma once
+
+#include <string>
+
+std::string WindowsDirectory();
+std::string CapabilityFilePath();
+std::string DictionaryFilePath();
+std::string SourceDirectory();
+
+bool FileExists(const std::string& path);
+std::string ReadTextFile(const std::string& path);
+void WriteTextFile(const std::string& path, const std::string& text);
+
+// Keeps a copy of a file (or notes its absence) and puts it back when the
+// test ends.
+class SavedFile {
+public:
+    explicit SavedFile(std::string path);
+    ~SavedFile();
+    SavedFile(const SavedFile&) = delete;
+    SavedFile& operator=(const SavedFile&) = delete;
+
+private:
+    std::string path_;
+    bool existed_;
+    std::string content_;
+};
+
+// A registry value under HKEY_LOCAL_MACHINE, set or removed for one test and
+// put back afterwards.
+class SavedRegistryValue {
+public:
+    SavedRegistryValue(std::string key, std::string name);
+    ~SavedRegistryValue();
+    SavedRegistryValue(const SavedRegistryValue&) = delete;
+    SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
+
+    void SetString(const std::string& value);
+    void SetDword(unsigned long value);
+    void Remove();
+
+private:
+    std::string key_;
+    std::string name_;
+    bool existed_;
+    unsigned long type_;
+    std::string data_;
+};
