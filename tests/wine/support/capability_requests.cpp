@@ -75,7 +75,7 @@ CapabilityFiles::CapabilityFiles(const std::string& dictionary, const std::strin
 
 std::string CapabilityKey(const char* section, const char* key)
 {
-    char text[1024] = "";
+    char text[8192] = "";
     GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text,
                              CapabilityFilePath().c_str());
     return text;
