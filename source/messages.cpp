@@ -37,7 +37,7 @@ int CountedMessageBox(HWND owner, const char* text, const char* caption, UINT ty
 // with an invalid owner would not be shown at all.
 HWND ErrorBoxOwner()
 {
-    return g_source.appWindow;
+    return IsWindow(g_source.appWindow) ? g_source.appWindow : nullptr;
 }
 
 // Starts the block's timer on the carrier and shows the message box it carries.

@@ -70,7 +70,7 @@ TW_UINT16 CloseSource(const TripletArgs& args)
 {
     // A close from inside one of our message boxes would let the Source
     // Manager unload the library while the box still returns into it.
-    if (!Accepted(args)) {
+    if (!Accepted(args) || MessageBoxUp()) {
         return Refuse(TWCC_SEQERROR, kCloseFailure);
     }
     g_source.appIdentity.Id = 0;
@@ -96,13 +96,15 @@ TW_UINT16 EnableSource(const TripletArgs& args)
         return Refuse(TWCC_BADVALUE, kEnableFailure);
     }
     g_source.appWindow = static_cast<HWND>(ui->hParent);
-    if (g_source.albumWindow != nullptr) {
-        (void)0;
-    }
-    g_source.albumWindow = CreateAlbumWindow();
-    if (g_source.albumWindow == nullptr) {
+    HWND album = CreateAlbumWindow();
+    if (album == nullptr) {
         return Refuse(TWCC_LOWMEMORY, kEnableFailure);
     }
+    // The window of an earlier enable stays as the disable left it.
+    if (g_source.albumWindow != nullptr) {
+        g_replacedAlbumWindows.push_back(g_source.albumWindow);
+    }
+    g_source.albumWindow = album;
     if (ui->ShowUI) {
         ShowWindow(g_source.albumWindow, SW_SHOW);
     }
