@@ -158,20 +158,42 @@ TEST(AlbumTemplate, TheWindowIsACentredPopupInCourierNew)
     EXPECT_NEAR((frame.top + frame.bottom) / 2, (workArea.top + workArea.bottom) / 2, 1);
 }
 
+INT_PTR CALLBACK BareDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+// The template alone, made into a window by a procedure that does nothing,
+// so that the controls stand where the template puts them.
+class TemplateWindow {
+public:
+    TemplateWindow()
+    {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&controls);
+        window_ = CreateDialogParamA(source_.Module(), "TW_SOURCE_DIALOG", nullptr, BareDialogProc, 0);
+    }
+    ~TemplateWindow() { DestroyWindow(window_); }
+
+    HWND Handle() const { return window_; }
+
+private:
+    SourceModule source_;
+    HWND window_;
+};
+
 TEST(AlbumTemplate, EachControlHasItsClassPlaceAndStyle)
 {
-    MessageBoxCapture boxes;
-    EnabledSource source;
-    HWND album = source.Album();
-    ASSERT_NE(album, nullptr);
+    TemplateWindow album;
+    ASSERT_NE(album.Handle(), nullptr);
     for (const ControlLayout& layout : kControls) {
         SCOPED_TRACE("control " + std::to_string(layout.id));
-        HWND control = GetDlgItem(album, layout.id);
+        HWND control = GetDlgItem(album.Handle(), layout.id);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(lstrcmpiA(ClassOf(control).c_str(), layout.className), 0) << ClassOf(control);
         EXPECT_EQ(TextOf(control), layout.text);
-        RECT expected = PixelsOf(album, layout.dialogUnits);
-        RECT actual = ClientRectOf(control, album);
+        RECT expected = PixelsOf(album.Handle(), layout.dialogUnits);
+        RECT actual = ClientRectOf(control, album.Handle());
         EXPECT_EQ(actual.left, expected.left);
         EXPECT_EQ(actual.top, expected.top);
         EXPECT_EQ(actual.right, expected.right);
@@ -185,22 +207,15 @@ TEST(AlbumTemplate, EachControlHasItsClassPlaceAndStyle)
             EXPECT_EQ(style & (BS_CENTER | BS_VCENTER | 0x0F), DWORD(BS_LEFT | BS_VCENTER));
         }
     }
-    EXPECT_EQ(GetWindowLongA(GetDlgItem(album, IDC_ALBUM_LIST), GWL_STYLE) & LVS_SINGLESEL, 0);
-}
-
-TEST(AlbumTemplate, BannersShowTheirGreyPanels)
-{
-    MessageBoxCapture boxes;
-    EnabledSource source;
-    HWND album = source.Album();
-    ASSERT_NE(album, nullptr);
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(album.Handle(), IDC_ALBUM_LIST), GWL_STYLE) & LVS_SINGLESEL,
+              0);
     for (const BannerLayout& layout : kBanners) {
         SCOPED_TRACE("banner " + std::to_string(layout.id));
-        HWND banner = GetDlgItem(album, layout.id);
+        HWND banner = GetDlgItem(album.Handle(), layout.id);
         ASSERT_NE(banner, nullptr);
         EXPECT_EQ(lstrcmpiA(ClassOf(banner).c_str(), "Static"), 0);
         EXPECT_EQ(GetWindowLongA(banner, GWL_STYLE) & SS_TYPEMASK, SS_BITMAP);
-        RECT rect = ClientRectOf(banner, album);
+        RECT rect = ClientRectOf(banner, album.Handle());
         EXPECT_EQ(rect.left, 0);
         EXPECT_EQ(rect.top, 0);
         HBITMAP image = reinterpret_cast<HBITMAP>(SendMessageA(banner, STM_GETIMAGE, IMAGE_BITMAP, 0));
@@ -209,6 +224,45 @@ TEST(AlbumTemplate, BannersShowTheirGreyPanels)
         EXPECT_EQ(bitmap.bmWidth, layout.bitmap.cx);
         EXPECT_EQ(bitmap.bmHeight, layout.bitmap.cy);
     }
+}
+
+TEST(AlbumWindow, StartPutsFacesOnTheButtonsAndKeepsOneBanner)
+{
+    MessageBoxCapture boxes;
+    EnabledSource source;
+    HWND album = source.Album();
+    ASSERT_NE(album, nullptr);
+    for (int button : {IDC_UPLOAD, IDC_SNAP, IDC_SAVE, IDC_DELETE_LAST, IDC_DELETE_ALL, IDC_VIDEO,
+                       IDC_ALBUM, IDC_FILTER_PAGES, IDC_CAPTURE_PIN_PAGES, IDC_CLIP_SIZE}) {
+        SCOPED_TRACE("button " + std::to_string(button));
+        HBITMAP face = reinterpret_cast<HBITMAP>(
+            SendDlgItemMessageA(album, button, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        BITMAP bitmap = {};
+        ASSERT_NE(GetObjectA(face, sizeof bitmap, &bitmap), 0);
+        EXPECT_EQ(bitmap.bmWidth, 32);
+        EXPECT_EQ(bitmap.bmHeight, 32);
+    }
+
+    HDC screen = GetDC(nullptr);
+    bool highResolution = GetDeviceCaps(screen, LOGPIXELSY) > 100;
+    ReleaseDC(nullptr, screen);
+    RECT kept = ClientRectOf(GetDlgItem(album, highResolution ? IDC_BANNER_LARGE : IDC_BANNER_SMALL),
+                             album);
+    RECT away = ClientRectOf(GetDlgItem(album, highResolution ? IDC_BANNER_SMALL : IDC_BANNER_LARGE),
+                             album);
+    EXPECT_EQ(kept.left, 0);
+    EXPECT_EQ(kept.top, 0);
+    EXPECT_EQ(away.left, -1000);
+    EXPECT_EQ(away.top, -1000);
+
+    RECT panel = ClientRectOf(GetDlgItem(album, IDC_VIDEO_PANEL), album);
+    EXPECT_EQ(panel.right - panel.left, 0);
+    EXPECT_EQ(panel.bottom - panel.top, 0);
+
+    HWND list = GetDlgItem(album, IDC_ALBUM_LIST);
+    EXPECT_EQ(ListView_GetBkColor(list), RGB(0, 0, 0));
+    EXPECT_EQ(ListView_GetTextColor(list), RGB(255, 255, 255));
+    EXPECT_EQ(ListView_GetTextBkColor(list), RGB(0, 0, 0));
 }
 
 TEST(AlbumTemplate, PictureOfTheEmptyWindow)
