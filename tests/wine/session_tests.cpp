@@ -353,23 +353,6 @@ TEST(MessageBoxes, CloseWhileOneIsUpIsRefusedAndTheSourceStaysLoaded)
     CloseSourceManager(app);
 }
 
-// Runs the application's loop until a notification arrives or a second passes.
-TW_UINT16 NextNotification(TwainApp& app)
-{
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < 1000) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TW_UINT16 notification = PassEvent(app, message);
-            if (notification != MSG_NULL) {
-                return notification;
-            }
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return MSG_NULL;
-}
-
 TEST(Notifications, ClosingTheWindowAsksTheApplicationToCloseTheSource)
 {
     MessageBoxCapture boxes;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "tools/acquire/event_loop.h"
+
 namespace {
 
 const char kTestWindowClass[] = "TestApplicationWindow";
@@ -59,4 +61,20 @@ void PumpMessages(DWORD milliseconds)
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+TW_UINT16 NextNotification(TwainApp& app)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 1000) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TW_UINT16 notification = PassEvent(app, message);
+            if (notification != MSG_NULL) {
+                return notification;
+            }
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return MSG_NULL;
 }

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "tools/acquire/twain_app.h"
+
 // A hidden top-level window of the test, the application's window that
 // owns the source's message boxes.
 class TestWindow {
@@ -26,3 +28,7 @@ std::vector<HWND> AlbumWindowsOf(HMODULE module);
 
 // Dispatches this thread's messages for the given time.
 void PumpMessages(DWORD milliseconds);
+
+// Runs the application's loop, every message passing the source, until a
+// notification of the source arrives (returned) or a second passes (MSG_NULL).
+TW_UINT16 NextNotification(TwainApp& app);

@@ -1,5 +1,7 @@
-// The timed message box, linked straight from the source's code with its
-// dialog templates: the source itself always shows plain message boxes.
+// Parts of the source's code linked straight into the test: the timed
+// message box with its dialog templates (the source itself always shows
+// plain message boxes), and the notifications, sent from this copy of the
+// source's record as if it were the source that the application opened.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,7 +11,11 @@
 #include <vector>
 
 #include "source/messages.h"
+#include "source/notifications.h"
+#include "source/source_context.h"
 #include "support/message_boxes.h"
+#include "support/test_windows.h"
+#include "tools/acquire/twain_app.h"
 
 namespace {
 
@@ -64,6 +70,35 @@ TEST(TimedMessageBox, TwoInARowEachEndByTheirOwnTimer)
               7);
     EXPECT_EQ(TimedMessageBox(GetModuleHandleA(nullptr), nullptr, "second", kCaption, MB_OK, 9, 200),
               9);
+}
+
+TEST(Notifications, TheyGoFromTheOpenSourceToItsApplication)
+{
+    MessageBoxCapture boxes;
+    TwainApp app;
+    ASSERT_TRUE(OpenSourceManager(app));
+    ASSERT_TRUE(OpenSourceNamed(app, "Camera"));
+    g_source.dsIdentity = app.source;
+    g_source.appIdentity = app.identity;
+    g_source.state = 4;
+
+    NotifyTransferReady();
+    EXPECT_EQ(g_source.state, 6);
+    EXPECT_EQ(NextNotification(app), MSG_XFERREADY);
+    NotifyCloseRequest();
+    EXPECT_EQ(g_source.state, 6);
+    EXPECT_EQ(NextNotification(app), MSG_CLOSEDSREQ);
+
+    // The manager refuses a source it did not open; the state change stays.
+    g_source.dsIdentity.Id += 100;
+    g_source.state = 5;
+    NotifyTransferReady();
+    EXPECT_EQ(g_source.state, 6);
+    EXPECT_EQ(NextNotification(app), MSG_NULL);
+
+    EXPECT_TRUE(CloseOpenSource(app));
+    CloseSourceManager(app);
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 }  // namespace
