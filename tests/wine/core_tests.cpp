@@ -14,6 +14,7 @@
 #include "source/notifications.h"
 #include "source/source_context.h"
 #include "support/message_boxes.h"
+#include "support/session_table.h"
 #include "support/test_windows.h"
 #include "tools/acquire/twain_app.h"
 
@@ -99,6 +100,101 @@ TEST(Notifications, TheyGoFromTheOpenSourceToItsApplication)
     EXPECT_TRUE(CloseOpenSource(app));
     CloseSourceManager(app);
     EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+extern "C" TW_UINT16 WINAPI DS_Entry(pTW_IDENTITY pOrigin, TW_UINT32 DG, TW_UINT16 DAT,
+                                     TW_UINT16 MSG, TW_MEMREF pData);
+
+TW_UINT16 CallSource(TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)
+{
+    TW_IDENTITY application = {};
+    application.Id = 7;
+    return DS_Entry(&application, DG_CONTROL, DAT, MSG, pData);
+}
+
+// Brings this copy of the source into state 6 the way the album window does,
+// with its album window made from the templates linked into this program.
+HWND TransferReadySource()
+{
+    // What loading the library would have set.
+    g_source.instance = GetModuleHandleA(nullptr);
+    g_source.state = 3;
+    TW_IDENTITY identity = {};
+    TW_USERINTERFACE ui = {TRUE, FALSE, nullptr};
+    EXPECT_EQ(CallSource(DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_SUCCESS);
+    EXPECT_EQ(CallSource(DAT_USERINTERFACE, MSG_ENABLEDS, &ui), TWRC_SUCCESS);
+    NotifyTransferReady();
+    EXPECT_EQ(g_source.state, 6);
+    return g_source.albumWindow;
+}
+
+TEST(StateSix, CloseDestroysTheWindowAndForgetsTheApplication)
+{
+    MessageBoxCapture boxes;
+    HWND album = TransferReadySource();
+    ASSERT_TRUE(IsWindow(album));
+    TW_IDENTITY identity = {};
+    EXPECT_EQ(CallSource(DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
+    EXPECT_EQ(g_source.state, 3);
+    EXPECT_EQ(g_source.appIdentity.Id, 0u);
+    EXPECT_FALSE(IsWindow(album));
+    EXPECT_EQ(g_source.albumWindow, nullptr);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(StateSix, DisableReturnsToFourAndRefusesOpenAndEnableBefore)
+{
+    MessageBoxCapture boxes;
+    HWND album = TransferReadySource();
+    TW_IDENTITY identity = {};
+    TW_USERINTERFACE ui = {FALSE, FALSE, nullptr};
+    EXPECT_EQ(CallSource(DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_FAILURE);
+    EXPECT_EQ(CallSource(DAT_USERINTERFACE, MSG_ENABLEDS, &ui), TWRC_FAILURE);
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[1].text,
+              "General failure in response to MSG_ENABLEDS.  DG DAT MSG is out of expected sequence.");
+    EXPECT_EQ(CallSource(DAT_USERINTERFACE, MSG_DISABLEDS, &ui), TWRC_SUCCESS);
+    EXPECT_EQ(g_source.state, 4);
+    EXPECT_FALSE(IsWindowVisible(album));
+    EXPECT_EQ(CallSource(DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
+    EXPECT_FALSE(IsWindow(album));
+}
+
+// This copy of the source in state 6, closed again at the end.
+class TransferReadySession : public SessionUnderTest {
+public:
+    TransferReadySession()
+    {
+        MessageBoxCapture boxes;
+        TransferReadySource();
+    }
+
+    ~TransferReadySession() override
+    {
+        MessageBoxCapture boxes;
+        TW_IDENTITY identity = {};
+        CallSource(DAT_IDENTITY, MSG_CLOSEDS, &identity);
+    }
+
+    TW_UINT16 Call(TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData) override
+    {
+        return CallSource(DAT, MSG, pData);
+    }
+
+    TW_UINT16 ConditionCode() override
+    {
+        TW_STATUS status = {};
+        CallSource(DAT_STATUS, MSG_GET, &status);
+        return status.ConditionCode;
+    }
+};
+
+TEST(StateSix, EachTripletIsAcceptedOrRefusedAsTheStateSays)
+{
+    for (const SessionTriplet& triplet : kSessionTriplets) {
+        TransferReadySession source;
+        ExpectTripletInState(source, triplet, 6, nullptr);
+    }
 }
 
 }  // namespace
