@@ -521,3 +521,64 @@ TEST_F(CameraTest, DamagedRecordsAreHandedOutAsTheSettingsSay)
     EXPECT_FALSE(FdbExtensionIs(records.data() + 3 * kFdbRecordSize, "JPG"));
     EXPECT_TRUE(FdbExtensionIsAnyCase(records.data() + 3 * kFdbRecordSize, "JPG"));
 }
+
+namespace {
+
+// Runs camera.exe from beside the test program; its exit code, and what it
+// printed in `output`.
+DWORD RunCameraTool(const std::string& arguments, const std::string& outputFile, std::string& output)
+{
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    std::string tool = program;
+    tool = tool.substr(0, tool.find_last_of('\\') + 1) + "camera.exe";
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
+                             nullptr);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = out;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + tool + "\" " + arguments;
+    DWORD exitCode = 0xFFFFFFFF;
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        WaitForSingleObject(process.hProcess, 30000);
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(out);
+    output = ReadTextFile(outputFile);
+    DeleteFileA(outputFile.c_str());
+    return exitCode;
+}
+
+}  // namespace
+
+TEST_F(CameraTest, CameraToolListsTheObjectsAndReadsOneOut)
+{
+    const std::string ini = "--ini \"" + ini_ + "\" ";
+    const std::string printed = output_ + "\\printed.txt";
+    std::string output;
+    ASSERT_EQ(RunCameraTool(ini + "list", printed, output), 0u);
+    char firstLine[64];
+    snprintf(firstLine, sizeof firstLine, "   1  DSC_0001.JPG  %10u\n",
+             static_cast<unsigned>(ReadBytes(storage_ + "\\DSC_0001.JPG").size()));
+    EXPECT_NE(output.find(firstLine), std::string::npos) << output;
+    EXPECT_NE(output.find("   3  DSC_0003.AVI"), std::string::npos) << output;
+    EXPECT_NE(output.find("5 objects"), std::string::npos) << output;
+
+    ASSERT_EQ(RunCameraTool(ini + "read 4 \"" + output_ + "\\still_\"", printed, output), 0u) << output;
+    Decoded decoded;
+    ASSERT_TRUE(DecodeJpegFile(storage_ + "\\DSC_0004.JPG", decoded));
+    const Bytes bmp = ReadBytes(output_ + "\\still_0004.bmp");
+    ASSERT_EQ(bmp.size(), 54 + decoded.rows.size());
+    EXPECT_TRUE(Bytes(bmp.begin() + 54, bmp.end()) == BottomUp(decoded));
+
+    EXPECT_NE(RunCameraTool(ini + "read 3 \"" + output_ + "\\still_\"", printed, output), 0u);
+    EXPECT_NE(RunCameraTool(ini + "read 6 \"" + output_ + "\\still_\"", printed, output), 0u);
+    EXPECT_EQ(RunCameraTool("--ini \"C:\\nowhere.ini\" list", printed, output), 1u);
+}
