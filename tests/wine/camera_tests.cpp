@@ -565,7 +565,7 @@ TEST_F(CameraTest, CameraToolListsTheObjectsAndReadsOneOut)
     std::string output;
     ASSERT_EQ(RunCameraTool(ini + "list", printed, output), 0u);
     char firstLine[64];
-    snprintf(firstLine, sizeof firstLine, "   1  DSC_0001.JPG  %10u\n",
+    snprintf(firstLine, sizeof firstLine, "   1  DSC_0001.JPG  %10u\r\n",
              static_cast<unsigned>(ReadBytes(storage_ + "\\DSC_0001.JPG").size()));
     EXPECT_NE(output.find(firstLine), std::string::npos) << output;
     EXPECT_NE(output.find("   3  DSC_0003.AVI"), std::string::npos) << output;
