@@ -9,6 +9,10 @@ namespace {
 // every picture is converted to 32-bit BGR and the fourth byte dropped.
 const WICPixelFormatGUID& kDecodedFormat = GUID_WICPixelFormat32bppBGR;
 
+// Far above the camera's largest still, and what a 32-bit process can
+// decode without running out of address space.
+const unsigned long long kMaxPixels = 4096ull * 4096;
+
 IWICImagingFactory* CreateFactory()
 {
     IWICImagingFactory* factory = nullptr;
@@ -24,7 +28,7 @@ bool CopyConverted(IWICFormatConverter* converter, Picture& picture)
     UINT width = 0;
     UINT height = 0;
     if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 ||
-        width > 16384 || height > 16384) {
+        static_cast<unsigned long long>(width) * height > kMaxPixels) {
         return false;
     }
     const UINT stride = width * 4;
