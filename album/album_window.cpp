@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "album/camera_library.h"
 #include "resources/resource_ids.h"
 #include "source/notifications.h"
 #include "source/source_context.h"
@@ -92,10 +93,12 @@ BOOL StartAlbumWindow(HWND window)
     return TRUE;
 }
 
-// The user closes the window: ask the application to close the source. The
-// window itself stays until MSG_CLOSEDS destroys it.
+// The user closes the window: let the camera finish what it is doing, then
+// ask the application to close the source. The window itself stays until
+// MSG_CLOSEDS destroys it.
 BOOL RequestClose()
 {
+    WaitFWIdle();
     NotifyCloseRequest();
     ClipCursor(nullptr);
     return TRUE;
