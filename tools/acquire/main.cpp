@@ -1,33 +1,43 @@
 // acquire: takes pictures from a TWAIN data source through the Source Manager.
 //
-//   acquire [--source NAME] [capability options]
+//   acquire [--source NAME] [--no-ui] [--close-after MS] [capability options]
 //
 // Lists the installed sources, opens the named one ("Camera" by default),
-// prints its identity as the Source Manager reports it, and closes it. With
-// capability options it negotiates those capabilities, in the order given,
-// printing each answer, before closing.
+// prints its identity as the Source Manager reports it, enables it (showing
+// its window, or with --no-ui asking it not to), runs the message loop until
+// the source asks to be closed or MS milliseconds have passed (3000 by
+// default; 0 waits for the source alone), then disables and closes it. With
+// capability options it negotiates those capabilities instead, in the order
+// given, printing each answer, and closes the source without enabling it.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "capabilities.h"
+#include "event_loop.h"
 #include "twain_app.h"
 
 namespace {
 
 struct Options {
     const char* sourceName = "Camera";
+    SessionOptions session;
     std::vector<CapabilityRequest> capabilityRequests;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
-        bool error = false;
         if (strcmp(argv[i], "--source") == 0 && i + 1 < argc) {
             options.sourceName = argv[++i];
-        } else if (!ParseCapabilityOption(argc, argv, i, options.capabilityRequests, error) ||
+        } else if (strcmp(argv[i], "--no-ui") == 0) {
+            options.session.showUI = false;
+        } else if (strcmp(argv[i], "--close-after") == 0 && i + 1 < argc) {
+            options.session.closeAfterMs = strtoul(argv[++i], nullptr, 10);
+        } else if (bool error = false;
+                   !ParseCapabilityOption(argc, argv, i, options.capabilityRequests, error) ||
                    error) {
-            fprintf(stderr, "usage: acquire [--source NAME] [capability options]\n%s",
+            fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS]\n%s",
                     kCapabilityUsage);
             return false;
         }
@@ -51,7 +61,10 @@ int main(int argc, char** argv)
     int status = 1;
     if (OpenSourceNamed(app, options.sourceName)) {
         PrintIdentity(app.source);
-        status = RunCapabilityRequests(app, options.capabilityRequests) ? 0 : 1;
+        bool done = options.capabilityRequests.empty()
+                        ? RunSession(app, options.session)
+                        : RunCapabilityRequests(app, options.capabilityRequests);
+        status = done ? 0 : 1;
     }
     CloseSourceManager(app);
     return status;
