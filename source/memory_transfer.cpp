@@ -1,7 +1,10 @@
 // Memory transfer: the current picture handed out in strips of whole rows,
 // top row first, in red, green, blue order. Each call reads the transfer
 // file's headers and only the rows of the strip it delivers; nothing of the
-// picture is kept between calls.
+// picture is kept between calls. What a picture's transfer does keep from
+// its first call to its end are the buffer limits, read from the capability
+// file at its start, and the transfer file, open: opening a file and reading
+// an INI file cost a hundred times more than reading one strip.
 #include <windows.h>
 
 #include <vector>
@@ -24,6 +27,26 @@ const char kImageInfoText[] = "General failure in response to DAT_IMAGEINFO.  ";
 
 MemXferCursor g_cursor = {};
 
+// The limits and the open transfer file of the picture being transferred.
+struct PictureReading {
+    bool limitsRead;
+    UINT minimum;
+    UINT maximum;
+    HANDLE file;
+    // The file's size when it was opened.
+    uint64_t fileSize;
+};
+
+PictureReading g_reading = {false, 0, 0, INVALID_HANDLE_VALUE, 0};
+
+void CloseTransferFile()
+{
+    if (g_reading.file != INVALID_HANDLE_VALUE) {
+        CloseHandle(g_reading.file);
+        g_reading.file = INVALID_HANDLE_VALUE;
+    }
+}
+
 TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
 {
     g_source.conditionCode = conditionCode;
@@ -40,13 +63,17 @@ TW_UINT16 FinishPicture(TW_IMAGEMEMXFER& transfer)
 
 bool BufferWithinLimits(TW_UINT32 length)
 {
-    const char section[] = "Setup Memory Transfer";
-    const UINT minimum = GetPrivateProfileIntA(section, "Min", 512, g_source.capabilityFilePath);
-    const UINT maximum = GetPrivateProfileIntA(section, "Max", 2048, g_source.capabilityFilePath);
-    return length >= minimum && length <= maximum;
+    if (!g_reading.limitsRead) {
+        const char section[] = "Setup Memory Transfer";
+        const char* path = g_source.capabilityFilePath;
+        g_reading.minimum = GetPrivateProfileIntA(section, "Min", 512, path);
+        g_reading.maximum = GetPrivateProfileIntA(section, "Max", 2048, path);
+        g_reading.limitsRead = true;
+    }
+    return length >= g_reading.minimum && length <= g_reading.maximum;
 }
 
-// The current transfer file, open for reading, with the plan of its headers.
+// The current transfer file with the plan of its headers.
 struct StripFile {
     HANDLE handle;
     DibReadPlan plan;
@@ -54,25 +81,41 @@ struct StripFile {
     uint64_t bitsStart;
 };
 
-// Opens the current transfer file and reads its headers. Gives the
-// condition code of the refusal, or TWCC_SUCCESS with the file left open.
-TW_UINT16 OpenStripFile(StripFile& file)
+bool OpenTransferFile()
 {
-    file.handle = CreateFileA(g_transferQueue.currentFile, GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file.handle == INVALID_HANDLE_VALUE) {
+    if (g_reading.file != INVALID_HANDLE_VALUE) {
+        return true;
+    }
+    g_reading.file = CreateFileA(g_transferQueue.currentFile, GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER size;
+    if (g_reading.file == INVALID_HANDLE_VALUE || !GetFileSizeEx(g_reading.file, &size)) {
+        CloseTransferFile();
+        return false;
+    }
+    g_reading.fileSize = static_cast<uint64_t>(size.QuadPart);
+    return true;
+}
+
+// Reads the current transfer file's headers, opening the file at the
+// picture's first call. Gives the condition code of the refusal (the file
+// is then closed, to be opened afresh by the next call), or TWCC_SUCCESS.
+TW_UINT16 ReadStripHeaders(StripFile& file)
+{
+    if (!OpenTransferFile()) {
         return TWCC_OPERATIONERROR;
     }
+    file.handle = g_reading.file;
     unsigned char leading[kDibLeadingBytes];
     DWORD count = 0;
-    LARGE_INTEGER size;
-    const bool planned = GetFileSizeEx(file.handle, &size) &&
+    const LARGE_INTEGER start = {};
+    const bool planned = SetFilePointerEx(file.handle, start, nullptr, FILE_BEGIN) &&
                          ReadFile(file.handle, leading, sizeof leading, &count, nullptr) &&
-                         PlanDibRead(leading, count, size.QuadPart, file.plan) &&
+                         PlanDibRead(leading, count, g_reading.fileSize, file.plan) &&
                          IsStripPicture(file.plan.header);
     if (!planned) {
-        CloseHandle(file.handle);
+        CloseTransferFile();
         return TWCC_BADVALUE;
     }
     file.bitsStart = file.plan.bitsOffset != 0
@@ -147,6 +190,8 @@ TW_UINT16 DeliverStrip(const StripFile& file, TW_IMAGEMEMXFER& transfer)
 void ResetMemXferCursor()
 {
     g_cursor = {};
+    g_reading.limitsRead = false;
+    CloseTransferFile();
 }
 
 TW_UINT16 ImageMemXferHandler(const TripletArgs& args)
@@ -172,13 +217,12 @@ TW_UINT16 ImageMemXferHandler(const TripletArgs& args)
         return TWRC_FAILURE;
     }
     StripFile file;
-    const TW_UINT16 problem = OpenStripFile(file);
+    const TW_UINT16 problem = ReadStripHeaders(file);
     if (problem != TWCC_SUCCESS) {
         return Refuse(problem, kMemXferText);
     }
     Trace("Incremented pointer\n");
     const TW_UINT16 result = DeliverStrip(file, *transfer);
-    CloseHandle(file.handle);
     if (result == TWRC_SUCCESS) {
         Trace("Mem Success\n");
     }

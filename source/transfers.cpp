@@ -53,10 +53,10 @@ TW_UINT16 EndTransfer(TW_PENDINGXFERS& pending)
     char finished[sizeof g_transferQueue.currentFile];
     const int left = EndCurrentTransfer(g_transferQueue, finished, sizeof finished);
     pending.Count = static_cast<TW_UINT16>(left);
+    ResetMemXferCursor();
     if (finished[0] != '\0') {
         DeleteFileA(finished);
     }
-    ResetMemXferCursor();
     return TWRC_SUCCESS;
 }
 

@@ -430,6 +430,7 @@ TEST_F(TransferTest, AbandonedMemoryTransfersLeaveTheNextOneAtTheTopRow)
     ASSERT_EQ(transfer.YOffset, 4u);
     TW_UINT16 count;
     EndTransfer(count);
+    EXPECT_FALSE(FileExists(TransferFilePath(9001)));
     EXPECT_TRUE(MemoryTransfer(2048, 640) == TopDownRgbRows(picture));
     EndTransfer(count);
 
@@ -444,6 +445,26 @@ TEST_F(TransferTest, AbandonedMemoryTransfersLeaveTheNextOneAtTheTopRow)
     MemoryStrip(transfer, buffer);
     source_.QueuePictures({9003});
     EXPECT_TRUE(MemoryTransfer(2048, 640) == TopDownRgbRows(picture));
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(TransferTest, MemoryTransferTakesItsLimitsAtThePicturesFirstCall)
+{
+    const Bytes picture = MakeBmp(640, 4, 24);
+    files_.Put(9001, picture);
+    files_.Put(9002, picture);
+    source_.QueuePictures({9001, 9002});
+    Bytes buffer(2048);
+    Bytes large(4000);
+    TW_IMAGEMEMXFER transfer;
+    ASSERT_EQ(MemoryStrip(transfer, buffer), TWRC_SUCCESS);
+    SetCapability("Setup Memory Transfer", "Max", "4000");
+    EXPECT_EQ(MemoryStrip(transfer, large), TWRC_FAILURE);
+    EXPECT_EQ(MemoryStrip(transfer, buffer), TWRC_SUCCESS);
+    TW_UINT16 count;
+    EndTransfer(count);
+    ASSERT_EQ(MemoryStrip(transfer, large), TWRC_SUCCESS);
+    EXPECT_EQ(transfer.Rows, 2u);
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
