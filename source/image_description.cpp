@@ -6,6 +6,7 @@
 #include "source/handlers.h"
 #include "source/image_values.h"
 #include "source/messages.h"
+#include "source/session_states.h"
 #include "source/source_context.h"
 #include "source/transfer_queue.h"
 
@@ -81,7 +82,7 @@ TW_UINT16 ImageLayoutHandler(const TripletArgs& args)
 
 TW_UINT16 Palette8Handler(const TripletArgs& args)
 {
-    if (g_source.state < 4 || g_source.state > 6) {
+    if (!AcceptedInState(args.DAT, args.MSG, g_source.state)) {
         return Refuse(TWCC_SEQERROR, kPaletteText);
     }
     switch (args.MSG) {

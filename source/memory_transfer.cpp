@@ -164,7 +164,7 @@ TW_UINT16 DeliverStrip(const StripFile& file, TW_IMAGEMEMXFER& transfer)
     transfer.BytesPerRow = StripRowBytes(header);
     StripPlan strip;
     if (!PlanStrip(header, g_cursor.bytesDone, transfer.Memory.Length, strip)) {
-        MessageBoxA(nullptr, "Buffer is too small for strip transfers", nullptr, MB_OK);
+        ShowPlainMessageBox(nullptr, "Buffer is too small for strip transfers", nullptr);
         return TWRC_FAILURE;
     }
     unsigned char* buffer = LockBuffer(transfer.Memory);
@@ -206,7 +206,7 @@ TW_UINT16 ImageMemXferHandler(const TripletArgs& args)
         return FinishPicture(*transfer);
     }
     if (++g_cursor.calls > kMaxMemXferCalls) {
-        MessageBoxA(nullptr, "The source aborts a memory transfer", "Zc600a Source", MB_OK);
+        ShowSourceMessage(nullptr, "The source aborts a memory transfer", "Zc600a Source");
         return FinishPicture(*transfer);
     }
     if (args.MSG != MSG_GET) {

@@ -9,6 +9,7 @@
 #include "source/handlers.h"
 #include "source/image_values.h"
 #include "source/messages.h"
+#include "source/session_states.h"
 #include "source/source_context.h"
 #include "source/text.h"
 #include "source/transfer_prefix.h"
@@ -37,9 +38,9 @@ TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
     return TWRC_FAILURE;
 }
 
-bool InStates(int first, int last)
+bool Accepted(const TripletArgs& args)
 {
-    return g_source.state >= first && g_source.state <= last;
+    return AcceptedInState(args.DAT, args.MSG, g_source.state);
 }
 
 int ReadCapabilityInt(const char* section, const char* key, int fallback)
@@ -62,9 +63,6 @@ TW_UINT16 EndTransfer(TW_PENDINGXFERS& pending)
 
 TW_UINT16 ResetTransfers(TW_PENDINGXFERS& pending)
 {
-    if (!InStates(6, 7)) {
-        return Refuse(TWCC_SEQERROR, kPendingText);
-    }
     g_source.state = 5;
     pending.Count = 0;
     WritePrivateProfileStringA("ADF", "PendingImages", "0", g_source.capabilityFilePath);
@@ -174,7 +172,7 @@ TW_UINT16 PendingXfersHandler(const TripletArgs& args)
     TW_PENDINGXFERS* pending = static_cast<TW_PENDINGXFERS*>(args.pData);
     switch (args.MSG) {
     case MSG_GET:
-        if (!InStates(4, 7)) {
+        if (!Accepted(args)) {
             return Refuse(TWCC_SEQERROR, kPendingText);
         }
         if (pending == nullptr) {
@@ -188,6 +186,9 @@ TW_UINT16 PendingXfersHandler(const TripletArgs& args)
         }
         return EndTransfer(*pending);
     case MSG_RESET:
+        if (!Accepted(args)) {
+            return Refuse(TWCC_SEQERROR, kPendingText);
+        }
         if (pending == nullptr) {
             return Refuse(TWCC_BADVALUE, kPendingText);
         }
@@ -199,7 +200,7 @@ TW_UINT16 PendingXfersHandler(const TripletArgs& args)
 
 TW_UINT16 SetupMemXferHandler(const TripletArgs& args)
 {
-    if (!InStates(4, 6)) {
+    if (!Accepted(args)) {
         return Refuse(TWCC_SEQERROR, kSetupMemText);
     }
     if (args.MSG != MSG_GET) {
@@ -218,7 +219,7 @@ TW_UINT16 SetupMemXferHandler(const TripletArgs& args)
 
 TW_UINT16 SetupFileXferHandler(const TripletArgs& args)
 {
-    if (!InStates(4, 6)) {
+    if (!Accepted(args)) {
         return Refuse(TWCC_SEQERROR, kSetupFileText);
     }
     TW_SETUPFILEXFER* setup = static_cast<TW_SETUPFILEXFER*>(args.pData);
@@ -243,7 +244,7 @@ TW_UINT16 SetupFileXferHandler(const TripletArgs& args)
 
 TW_UINT16 XferGroupHandler(const TripletArgs& args)
 {
-    if (!InStates(4, 6)) {
+    if (!Accepted(args)) {
         return Refuse(TWCC_SEQERROR, kXferGroupText);
     }
     switch (args.MSG) {
@@ -265,7 +266,7 @@ TW_UINT16 XferGroupHandler(const TripletArgs& args)
 
 TW_UINT16 ImageInfoHandler(const TripletArgs& args)
 {
-    if (g_source.state != 6) {
+    if (!Accepted(args)) {
         return Refuse(TWCC_SEQERROR, kTransferText);
     }
     if (args.MSG != MSG_GET) {
@@ -285,7 +286,7 @@ TW_UINT16 ImageInfoHandler(const TripletArgs& args)
 
 TW_UINT16 ImageNativeXferHandler(const TripletArgs& args)
 {
-    if (!InStates(6, 7)) {
+    if (!Accepted(args)) {
         return Refuse(TWCC_SEQERROR, kNativeText);
     }
     if (args.MSG != MSG_GET) {

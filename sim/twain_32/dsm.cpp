@@ -1,13 +1,15 @@
 // Stand-in TWAIN Source Manager. It finds the data sources installed under
 // <Windows>\TWAIN_32\<folder>\*.ds, opens one by product name, passes every
 // other triplet to the open source, and hands a source's DAT_NULL
-// notifications to the application in TWAIN 1.x fashion: the next
-// MSG_PROCESSEVENT returns them in TWMessage, and a WM_NULL posted to the
-// application's window wakes up a loop waiting in GetMessage.
+// notifications to the application in TWAIN 1.x fashion: each one posts a
+// WM_NULL to the application's window (or thread), which wakes up a loop
+// waiting in GetMessage, and the MSG_PROCESSEVENT of that WM_NULL returns the
+// notification in TWMessage with TWRC_DSEVENT, in the order they were sent.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -19,7 +21,7 @@ namespace {
 struct Application {
     TW_UINT32 id;
     HWND window;
-    TW_UINT16 pendingMessage;
+    std::deque<TW_UINT16> pendingMessages;
 };
 
 struct OpenSource {
@@ -187,12 +189,17 @@ TW_UINT16 CloseDataSource(TW_IDENTITY* origin, TW_IDENTITY* identity)
     }
     FreeLibrary(source->module);
     g_openSources.erase(g_openSources.begin() + (source - g_openSources.data()));
+    // Notifications of the closed source are void.
+    Application* application = FindApplication(origin);
+    if (application != nullptr) {
+        application->pendingMessages.clear();
+    }
     return TWRC_SUCCESS;
 }
 
 TW_UINT16 OpenManager(TW_IDENTITY* origin, TW_MEMREF pData)
 {
-    Application application = {};
+    Application application;
     application.id = ++g_lastId;
     application.window = pData != nullptr ? *static_cast<HWND*>(pData) : nullptr;
     g_applications.push_back(application);
@@ -266,11 +273,28 @@ TW_UINT16 Notification(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT16 
     if (MSG != MSG_XFERREADY && MSG != MSG_CLOSEDSREQ) {
         return Fail(TWCC_BADPROTOCOL);
     }
-    application->pendingMessage = MSG;
+    application->pendingMessages.push_back(MSG);
+    // The source sends from within the application's thread.
     if (application->window != nullptr) {
         PostMessageA(application->window, WM_NULL, 0, 0);
+    } else {
+        PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
     }
     return TWRC_SUCCESS;
+}
+
+// Puts the oldest waiting notification into the event of a WM_NULL, the
+// message that announced it; other events are left to the source alone.
+bool DeliverNotification(Application* application, TW_MEMREF pData)
+{
+    TW_EVENT* event = static_cast<TW_EVENT*>(pData);
+    if (application == nullptr || application->pendingMessages.empty() || event == nullptr ||
+        event->pEvent == nullptr || static_cast<MSG*>(event->pEvent)->message != WM_NULL) {
+        return false;
+    }
+    event->TWMessage = application->pendingMessages.front();
+    application->pendingMessages.pop_front();
+    return true;
 }
 
 TW_UINT16 SourceTriplet(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT32 DG,
@@ -281,11 +305,8 @@ TW_UINT16 SourceTriplet(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT32
         return Fail(TWCC_NODS);
     }
     TW_UINT16 rc = source->entry(origin, DG, DAT, MSG, pData);
-    Application* application = FindApplication(origin);
-    if (MSG == MSG_PROCESSEVENT && pData != nullptr && application != nullptr &&
-        application->pendingMessage != MSG_NULL) {
-        static_cast<TW_EVENT*>(pData)->TWMessage = application->pendingMessage;
-        application->pendingMessage = MSG_NULL;
+    if (MSG == MSG_PROCESSEVENT && DeliverNotification(FindApplication(origin), pData)) {
+        return TWRC_DSEVENT;
     }
     return rc;
 }

@@ -1,18 +1,24 @@
 // acquire: takes pictures from a TWAIN data source through the Source Manager.
 //
-//   acquire [--source NAME]
+//   acquire [--source NAME] [--no-ui] [--close-after MS]
 //
 // Lists the installed sources, opens the named one ("Camera" by default),
-// prints its identity as the Source Manager reports it, and closes it.
+// prints its identity as the Source Manager reports it, enables it (showing
+// its window, or with --no-ui asking it not to), runs the message loop until
+// the source asks to be closed or MS milliseconds have passed (3000 by
+// default; 0 waits for the source alone), then disables and closes it.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+#include "event_loop.h"
 #include "twain_app.h"
 
 namespace {
 
 struct Options {
     const char* sourceName = "Camera";
+    SessionOptions session;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options)
@@ -20,8 +26,12 @@ bool ParseOptions(int argc, char** argv, Options& options)
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--source") == 0 && i + 1 < argc) {
             options.sourceName = argv[++i];
+        } else if (strcmp(argv[i], "--no-ui") == 0) {
+            options.session.showUI = false;
+        } else if (strcmp(argv[i], "--close-after") == 0 && i + 1 < argc) {
+            options.session.closeAfterMs = strtoul(argv[++i], nullptr, 10);
         } else {
-            fprintf(stderr, "usage: acquire [--source NAME]\n");
+            fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS]\n");
             return false;
         }
     }
@@ -44,7 +54,7 @@ int main(int argc, char** argv)
     int status = 1;
     if (OpenSourceNamed(app, options.sourceName)) {
         PrintIdentity(app.source);
-        status = 0;
+        status = RunSession(app, options.session) ? 0 : 1;
     }
     CloseSourceManager(app);
     return status;

@@ -108,12 +108,13 @@ bool OpenSourceNamed(TwainApp& app, const char* productName)
     return true;
 }
 
-void CloseOpenSource(TwainApp& app)
+bool CloseOpenSource(TwainApp& app)
 {
-    if (app.sourceOpen) {
-        CallManager(app, DAT_IDENTITY, MSG_CLOSEDS, &app.source);
-        app.sourceOpen = false;
+    if (!app.sourceOpen) {
+        return true;
     }
+    app.sourceOpen = false;
+    return CallManager(app, DAT_IDENTITY, MSG_CLOSEDS, &app.source) == TWRC_SUCCESS;
 }
 
 TW_UINT16 CallSource(TwainApp& app, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)

@@ -25,7 +25,8 @@ void ListSources(TwainApp& app);
 
 // Opens the source whose product name is given.
 bool OpenSourceNamed(TwainApp& app, const char* productName);
-void CloseOpenSource(TwainApp& app);
+// Closes the open source, if any; false if the source refused.
+bool CloseOpenSource(TwainApp& app);
 
 // A triplet for the open source.
 TW_UINT16 CallSource(TwainApp& app, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData);

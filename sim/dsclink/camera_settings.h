@@ -1,0 +1,36 @@
+// The simulated camera's settings: the INI file handed to Load_IniFile names
+// the storage folder and holds the camera's state and the switches that
+// tests use. Everything is read again at every call.
+//
+// [Camera]  Storage     the storage folder, absolute or relative to the INI
+//                       file's folder
+//           StillSize   1: full size (1280 x 960), 2: 640 x 480; set by the
+//                       vendor request 0x25
+//           BusyPolls   CheckFWIdle reports busy for this many more polls
+//           BusyReply   CheckFWIdle's value when busy (1 when absent)
+//           IdleReply   CheckFWIdle's value when idle (0 when absent)
+// [Fail]    <function>  "always", or the number of the call (as counted in
+//                       [Counts]) that fails
+// [Counts]  <function>  calls of each function, written by the library
+// [Damage]  Record<n>   "offset:hexbytes" written over record n (1-based)
+//                       as GetFDBContext hands it out
+#pragma once
+
+#include <cstddef>
+
+// Takes the INI file when it exists and its storage folder too.
+bool LoadSettingsFile(const char* path);
+
+bool SettingsLoaded();
+
+// Counts a call of the function and tells whether it may go on: false
+// without settings or when the call is to fail.
+bool CallAllowed(const char* function);
+
+bool StorageFolder(char* folder, size_t size);
+
+int ReadCameraSetting(const char* key, int fallback);
+void WriteCameraSetting(const char* key, int value);
+
+// The patch for record `number`, or false when it has none.
+bool RecordDamage(unsigned long number, char* patch, size_t size);

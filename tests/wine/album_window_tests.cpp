@@ -1,0 +1,283 @@
+// The album window as its template makes it: the controls, their places and
+// styles, and a picture of the empty window for people to look at.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "support/message_boxes.h"
+#include "support/prefix_files.h"
+#include "support/screenshot.h"
+#include "support/source_module.h"
+#include "support/test_windows.h"
+#include "tools/acquire/event_loop.h"
+#include "tools/acquire/twain_app.h"
+
+namespace {
+
+const DWORD kFaceButton = BS_BITMAP | BS_FLAT | BS_LEFT | BS_VCENTER | WS_TABSTOP;
+
+struct ControlLayout {
+    int id;
+    const char* className;
+    const char* text;
+    RECT dialogUnits;  // left, top, width, height
+    DWORD style;       // bits that must be set
+    bool visible;
+    bool enabled;
+    DWORD exStyle;
+};
+
+const ControlLayout kControls[] = {
+    {IDC_UPLOAD, "Button", "UpLoad", {22, 12, 24, 23}, kFaceButton, true, true, WS_EX_RIGHT},
+    {IDC_SNAP, "Button", "Snap", {48, 12, 23, 23}, kFaceButton, true, true, WS_EX_RIGHT},
+    {IDC_SAVE, "Button", "Save", {73, 12, 24, 23}, kFaceButton, true, true, WS_EX_RIGHT},
+    {IDC_DELETE_LAST, "Button", "", {99, 12, 24, 23}, kFaceButton, true, true, WS_EX_RIGHT},
+    {IDC_DELETE_ALL, "Button", "", {125, 12, 24, 23}, kFaceButton, true, true, WS_EX_RIGHT},
+    {IDC_VIDEO, "Button", "", {151, 12, 24, 23}, kFaceButton, true, true, WS_EX_RIGHT},
+    {IDC_ALBUM, "Button", "", {177, 12, 23, 23}, kFaceButton, true, true, WS_EX_RIGHT},
+    {IDC_FILTER_PAGES, "Button", "", {202, 12, 24, 23}, kFaceButton, true, true, WS_EX_RIGHT},
+    {IDC_CAPTURE_PIN_PAGES, "Button", "", {230, 0, 24, 23}, kFaceButton, false, false,
+     WS_EX_RIGHT},
+    {IDC_CLIP_SIZE, "Button", "", {231, 17, 24, 23}, kFaceButton, false, false, WS_EX_RIGHT},
+    {IDC_ALBUM_LIST, "SysListView32", "List1", {0, 45, 255, 181},
+     LVS_ICON | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS, true, true, 0},
+    {IDC_VIDEO_PANEL, "Static", "", {0, 48, 77, 82}, SS_BLACKFRAME, true, true, 0},
+    {IDC_PROGRESS, "msctls_progress32", "", {0, 227, 255, 11}, PBS_SMOOTH, true, true, 0},
+};
+
+// Banners: a static control that takes the size of its bitmap.
+struct BannerLayout {
+    int id;
+    SIZE bitmap;
+};
+
+const BannerLayout kBanners[] = {
+    {IDC_BANNER_SMALL, {440, 70}},
+    {IDC_BANNER_LARGE, {503, 80}},
+};
+
+RECT ClientRectOf(HWND control, HWND parent)
+{
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT PixelsOf(HWND dialog, const RECT& dialogUnits)
+{
+    RECT rect = {dialogUnits.left, dialogUnits.top, dialogUnits.left + dialogUnits.right,
+                 dialogUnits.top + dialogUnits.bottom};
+    MapDialogRect(dialog, &rect);
+    return rect;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window)
+{
+    char text[64] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// The installed source, opened and enabled through the Source Manager.
+class EnabledSource {
+public:
+    EnabledSource()
+    {
+        EXPECT_TRUE(OpenSourceManager(app_));
+        EXPECT_TRUE(OpenSourceNamed(app_, "Camera"));
+        EXPECT_TRUE(EnableSource(app_, TRUE));
+        std::vector<HWND> windows = AlbumWindowsOf(GetModuleHandleA(InstalledSourcePath().c_str()));
+        album_ = windows.size() == 1 ? windows[0] : nullptr;
+    }
+
+    ~EnabledSource() { CloseSourceManager(app_); }
+
+    HWND Album() const { return album_; }
+
+    // Runs the application's loop for a while, every message passing the source.
+    void Pump(DWORD milliseconds)
+    {
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < milliseconds) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                PassEvent(app_, message);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+
+private:
+    TwainApp app_;
+    HWND album_;
+};
+
+TEST(AlbumTemplate, TheWindowIsACentredPopupInCourierNew)
+{
+    MessageBoxCapture boxes;
+    EnabledSource source;
+    HWND album = source.Album();
+    ASSERT_NE(album, nullptr);
+
+    LONG style = GetWindowLongA(album, GWL_STYLE);
+    const LONG expected = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    EXPECT_EQ(style & expected, expected);
+    EXPECT_EQ(style & WS_CHILD, 0);
+    LONG exStyle = GetWindowLongA(album, GWL_EXSTYLE);
+    EXPECT_EQ(exStyle & (WS_EX_STATICEDGE | WS_EX_CLIENTEDGE), WS_EX_STATICEDGE | WS_EX_CLIENTEDGE);
+
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(album, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, "Courier New");
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(font.lfHeight, -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72));
+    ReleaseDC(nullptr, screen);
+
+    RECT client;
+    GetClientRect(album, &client);
+    RECT size = PixelsOf(album, {0, 0, 255, 238});
+    EXPECT_EQ(client.right, size.right);
+    EXPECT_EQ(client.bottom, size.bottom);
+
+    RECT frame, workArea;
+    GetWindowRect(album, &frame);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    EXPECT_NEAR((frame.left + frame.right) / 2, (workArea.left + workArea.right) / 2, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, (workArea.top + workArea.bottom) / 2, 1);
+}
+
+INT_PTR CALLBACK BareDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+// The template alone, made into a window by a procedure that does nothing,
+// so that the controls stand where the template puts them.
+class TemplateWindow {
+public:
+    TemplateWindow()
+    {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&controls);
+        window_ = CreateDialogParamA(source_.Module(), "TW_SOURCE_DIALOG", nullptr, BareDialogProc, 0);
+    }
+    ~TemplateWindow() { DestroyWindow(window_); }
+
+    HWND Handle() const { return window_; }
+
+private:
+    SourceModule source_;
+    HWND window_;
+};
+
+TEST(AlbumTemplate, EachControlHasItsClassPlaceAndStyle)
+{
+    TemplateWindow album;
+    ASSERT_NE(album.Handle(), nullptr);
+    for (const ControlLayout& layout : kControls) {
+        SCOPED_TRACE("control " + std::to_string(layout.id));
+        HWND control = GetDlgItem(album.Handle(), layout.id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(lstrcmpiA(ClassOf(control).c_str(), layout.className), 0) << ClassOf(control);
+        EXPECT_EQ(TextOf(control), layout.text);
+        RECT expected = PixelsOf(album.Handle(), layout.dialogUnits);
+        RECT actual = ClientRectOf(control, album.Handle());
+        EXPECT_EQ(actual.left, expected.left);
+        EXPECT_EQ(actual.top, expected.top);
+        EXPECT_EQ(actual.right, expected.right);
+        EXPECT_EQ(actual.bottom, expected.bottom);
+        DWORD style = GetWindowLongA(control, GWL_STYLE);
+        EXPECT_EQ(style & layout.style, layout.style);
+        EXPECT_EQ((style & WS_VISIBLE) != 0, layout.visible);
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, layout.enabled);
+        EXPECT_EQ(GetWindowLongA(control, GWL_EXSTYLE) & layout.exStyle, layout.exStyle);
+        if (layout.style & BS_BITMAP) {
+            EXPECT_EQ(style & (BS_CENTER | BS_VCENTER | 0x0F), DWORD(BS_LEFT | BS_VCENTER));
+        }
+    }
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(album.Handle(), IDC_ALBUM_LIST), GWL_STYLE) & LVS_SINGLESEL,
+              0);
+    for (const BannerLayout& layout : kBanners) {
+        SCOPED_TRACE("banner " + std::to_string(layout.id));
+        HWND banner = GetDlgItem(album.Handle(), layout.id);
+        ASSERT_NE(banner, nullptr);
+        EXPECT_EQ(lstrcmpiA(ClassOf(banner).c_str(), "Static"), 0);
+        EXPECT_EQ(GetWindowLongA(banner, GWL_STYLE) & SS_TYPEMASK, SS_BITMAP);
+        RECT rect = ClientRectOf(banner, album.Handle());
+        EXPECT_EQ(rect.left, 0);
+        EXPECT_EQ(rect.top, 0);
+        HBITMAP image = reinterpret_cast<HBITMAP>(SendMessageA(banner, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        BITMAP bitmap = {};
+        ASSERT_NE(GetObjectA(image, sizeof bitmap, &bitmap), 0);
+        EXPECT_EQ(bitmap.bmWidth, layout.bitmap.cx);
+        EXPECT_EQ(bitmap.bmHeight, layout.bitmap.cy);
+    }
+}
+
+TEST(AlbumWindow, StartPutsFacesOnTheButtonsAndKeepsOneBanner)
+{
+    MessageBoxCapture boxes;
+    EnabledSource source;
+    HWND album = source.Album();
+    ASSERT_NE(album, nullptr);
+    for (int button : {IDC_UPLOAD, IDC_SNAP, IDC_SAVE, IDC_DELETE_LAST, IDC_DELETE_ALL, IDC_VIDEO,
+                       IDC_ALBUM, IDC_FILTER_PAGES, IDC_CAPTURE_PIN_PAGES, IDC_CLIP_SIZE}) {
+        SCOPED_TRACE("button " + std::to_string(button));
+        HBITMAP face = reinterpret_cast<HBITMAP>(
+            SendDlgItemMessageA(album, button, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        BITMAP bitmap = {};
+        ASSERT_NE(GetObjectA(face, sizeof bitmap, &bitmap), 0);
+        EXPECT_EQ(bitmap.bmWidth, 32);
+        EXPECT_EQ(bitmap.bmHeight, 32);
+    }
+
+    HDC screen = GetDC(nullptr);
+    bool highResolution = GetDeviceCaps(screen, LOGPIXELSY) > 100;
+    ReleaseDC(nullptr, screen);
+    RECT kept = ClientRectOf(GetDlgItem(album, highResolution ? IDC_BANNER_LARGE : IDC_BANNER_SMALL),
+                             album);
+    RECT away = ClientRectOf(GetDlgItem(album, highResolution ? IDC_BANNER_SMALL : IDC_BANNER_LARGE),
+                             album);
+    EXPECT_EQ(kept.left, 0);
+    EXPECT_EQ(kept.top, 0);
+    EXPECT_EQ(away.left, -1000);
+    EXPECT_EQ(away.top, -1000);
+
+    RECT panel = ClientRectOf(GetDlgItem(album, IDC_VIDEO_PANEL), album);
+    EXPECT_EQ(panel.right - panel.left, 0);
+    EXPECT_EQ(panel.bottom - panel.top, 0);
+
+    HWND list = GetDlgItem(album, IDC_ALBUM_LIST);
+    EXPECT_EQ(ListView_GetBkColor(list), RGB(0, 0, 0));
+    EXPECT_EQ(ListView_GetTextColor(list), RGB(255, 255, 255));
+    EXPECT_EQ(ListView_GetTextBkColor(list), RGB(0, 0, 0));
+}
+
+TEST(AlbumTemplate, PictureOfTheEmptyWindow)
+{
+    MessageBoxCapture boxes;
+    EnabledSource source;
+    HWND album = source.Album();
+    ASSERT_NE(album, nullptr);
+    SetForegroundWindow(album);
+    source.Pump(500);
+    const std::string path = BuildFolderFile("album_window.png");
+    DeleteFileA(path.c_str());
+    EXPECT_TRUE(SaveWindowPicture(album, path));
+    EXPECT_TRUE(FileExists(path));
+    printf("Picture of the album window: %s\n", path.c_str());
+}
+
+}  // namespace

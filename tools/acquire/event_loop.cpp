@@ -1,0 +1,96 @@
+#include "event_loop.h"
+
+#include <cstdio>
+
+namespace {
+
+const UINT_PTR kCloseTimer = 1;
+
+bool CallUserInterface(TwainApp& app, TW_UINT16 MSG, bool showUI)
+{
+    TW_USERINTERFACE ui = {};
+    ui.ShowUI = showUI;
+    ui.ModalUI = FALSE;
+    ui.hParent = app.window;
+    return CallSource(app, DG_CONTROL, DAT_USERINTERFACE, MSG, &ui) == TWRC_SUCCESS;
+}
+
+// The source has pictures ready. No picture is taken yet: the transfers are
+// ended at once.
+void OnTransferReady(TwainApp& app)
+{
+    printf("The source has pictures ready\n");
+    TW_PENDINGXFERS pending = {};
+    if (CallSource(app, DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending) != TWRC_SUCCESS) {
+        printf("The source did not reset its transfers (condition code %u)\n", ConditionCode(app));
+    }
+}
+
+bool IsCloseTimer(const TwainApp& app, const MSG& message)
+{
+    return message.message == WM_TIMER && message.hwnd == app.window &&
+           message.wParam == kCloseTimer;
+}
+
+// Returns when the source asks to be closed, the time is up, or the thread quits.
+void RunEventLoop(TwainApp& app, unsigned closeAfterMs)
+{
+    if (closeAfterMs != 0) {
+        SetTimer(app.window, kCloseTimer, closeAfterMs, nullptr);
+    }
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TW_UINT16 notification = PassEvent(app, message);
+        if (notification == MSG_XFERREADY) {
+            OnTransferReady(app);
+        } else if (notification == MSG_CLOSEDSREQ) {
+            printf("The source asks to be closed\n");
+            break;
+        }
+        if (IsCloseTimer(app, message)) {
+            printf("Time is up\n");
+            break;
+        }
+    }
+    if (closeAfterMs != 0) {
+        KillTimer(app.window, kCloseTimer);
+    }
+}
+
+}  // namespace
+
+bool EnableSource(TwainApp& app, bool showUI)
+{
+    return CallUserInterface(app, MSG_ENABLEDS, showUI);
+}
+
+bool DisableSource(TwainApp& app, bool showUI)
+{
+    return CallUserInterface(app, MSG_DISABLEDS, showUI);
+}
+
+TW_UINT16 PassEvent(TwainApp& app, MSG& message)
+{
+    TW_EVENT event = {&message, MSG_NULL};
+    if (CallSource(app, DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event) == TWRC_NOTDSEVENT) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return event.TWMessage;
+}
+
+bool RunSession(TwainApp& app, const SessionOptions& options)
+{
+    if (!EnableSource(app, options.showUI)) {
+        fprintf(stderr, "acquire: the source refused to be enabled (condition code %u)\n",
+                ConditionCode(app));
+        return false;
+    }
+    printf("Enabled the source%s\n", options.showUI ? "" : " without its user interface");
+    RunEventLoop(app, options.closeAfterMs);
+    bool disabled = DisableSource(app, options.showUI);
+    printf(disabled ? "Disabled the source\n" : "The source refused to be disabled\n");
+    bool closed = CloseOpenSource(app);
+    printf(closed ? "Closed the source\n" : "The source refused to be closed\n");
+    return disabled && closed;
+}

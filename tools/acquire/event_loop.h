@@ -1,0 +1,24 @@
+// Enabling the open source and running the application's message loop, in
+// which every message passes through the source first.
+#pragma once
+
+#include "twain_app.h"
+
+struct SessionOptions {
+    bool showUI = true;
+    // How long the loop runs before the source is closed; 0 waits until the
+    // user closes the source's window.
+    unsigned closeAfterMs = 3000;
+};
+
+// DAT_USERINTERFACE with our window as the parent.
+bool EnableSource(TwainApp& app, bool showUI);
+bool DisableSource(TwainApp& app, bool showUI);
+
+// Passes one message to the source (MSG_PROCESSEVENT) and dispatches it if
+// it was not the source's. Returns the notification it brought, or MSG_NULL.
+TW_UINT16 PassEvent(TwainApp& app, MSG& message);
+
+// Enables the source, runs the message loop until the source asks to be
+// closed or the time is up, then disables and closes it.
+bool RunSession(TwainApp& app, const SessionOptions& options);
