@@ -73,6 +73,12 @@ void LinkedSource::QueuePictures(const std::vector<int>& numbers)
     NotifyTransferReady();
 }
 
+TW_UINT16 TW_CALLINGSTYLE LinkedManagerEntry(pTW_IDENTITY pOrigin, pTW_IDENTITY, TW_UINT32 DG,
+                                             TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)
+{
+    return DS_Entry(pOrigin, DG, DAT, MSG, pData);
+}
+
 std::string TransferFilePath(int number)
 {
     char prefix[kTransferNameSize];
