@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "source/dib_file.h"
 
 namespace {
@@ -17,24 +18,6 @@ namespace {
 const int kRounds = 60;
 const LONG kWidth = 1280;
 const LONG kHeight = 960;
-
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER value;
-        QueryPerformanceFrequency(&value);
-        return value;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
-}
 
 bool WriteStill(const std::string& path)
 {

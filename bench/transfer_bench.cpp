@@ -5,35 +5,17 @@
 // limits; 1280 x 960 with "Max" raised so that one 3840-byte row fits.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "source/source_context.h"
 #include "support/linked_source.h"
 
 namespace {
 
 const int kRounds = 15;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER value;
-        QueryPerformanceFrequency(&value);
-        return value;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
-}
-
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 bool WritePicture(const std::string& path, LONG width, LONG height)
 {
