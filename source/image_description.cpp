@@ -16,6 +16,7 @@ const char kLayoutText[] = "General failure in response to DAT_IMAGEINFO.  ";
 const char kPaletteText[] = "General failure in response to DAT_PALETTE8.  ";
 const char kGrayResponseText[] = "General failure in response to DAT_GRAYRESPONSE.  ";
 const char kRgbResponseText[] = "General failure in response to DAT_RGBRESPONSE.  ";
+const char kCieColorText[] = "General failure in response to DAT_CIECOLOR.  ";
 
 TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
 {
@@ -111,6 +112,15 @@ TW_UINT16 GrayResponseHandler(const TripletArgs& args)
 TW_UINT16 RgbResponseHandler(const TripletArgs& args)
 {
     return RecordResponse(args, "RGBResponse", kRgbResponseText);
+}
+
+TW_UINT16 CieColorHandler(const TripletArgs& args)
+{
+    if (args.pData == nullptr) {
+        return Refuse(TWCC_BADVALUE, kCieColorText);
+    }
+    FillCieColor(*static_cast<TW_CIECOLOR*>(args.pData));
+    return TWRC_SUCCESS;
 }
 
 TW_UINT16 JpegCompressionHandler(const TripletArgs&)

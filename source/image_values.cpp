@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "caps/fix32.h"
+
 namespace {
 
 // Every corner of the reported frame: 22 + 33/65536.
@@ -52,6 +54,44 @@ void FillImageLayout(TW_IMAGELAYOUT& layout)
     layout.DocumentNumber = 4;
     layout.PageNumber = 88;
     layout.FrameNumber = 1;
+}
+
+namespace {
+
+// The rows of both stages' mix matrices.
+const double kCieMix[3][3] = {{0, 0.1, 0.2}, {1.0, 1.1, 1.2}, {2.0, 2.1, 2.2}};
+
+void FillMix(TW_FIX32 (&mix)[3][3])
+{
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            mix[row][column] = NumberToFix32(kCieMix[row][column]);
+        }
+    }
+}
+
+TW_CIEPOINT CiePoint(double x, double y, double z)
+{
+    return TW_CIEPOINT{NumberToFix32(x), NumberToFix32(y), NumberToFix32(z)};
+}
+
+}  // namespace
+
+void FillCieColor(TW_CIECOLOR& color)
+{
+    color.ColorSpace = TWPT_RGB;
+    color.LowEndian = 0;
+    color.DeviceDependent = 1;
+    color.VersionNumber = 0;
+    color.StageABC.Decode[0].StartIn = NumberToFix32(0.1);
+    FillMix(color.StageABC.Mix);
+    color.StageLMN.Decode[0].StartIn = NumberToFix32(1.1);
+    FillMix(color.StageLMN.Mix);
+    color.WhitePoint = CiePoint(4.4, 5.5, 6.6);
+    color.BlackPoint = CiePoint(1.1, 5.5, 6.6);
+    color.WhitePaper = CiePoint(1.1, 5.5, 6.6);
+    color.BlackInk = CiePoint(1.1, 5.5, 6.6);
+    color.Samples[0] = NumberToFix32(99.99);
 }
 
 bool FillPalette8(const unsigned char* dib, size_t size, TW_PALETTE8& palette)

@@ -14,6 +14,11 @@ void FillImageInfo(const DibInfoHeader& header, TW_IMAGEINFO& info);
 // The fixed layout the source reports.
 void FillImageLayout(TW_IMAGELAYOUT& layout);
 
+// The fixed CIE colour description the source reports. TW_CIECOLOR
+// declares one entry of Samples, so only Samples[0] is written; every other
+// field not listed keeps what the application passed.
+void FillCieColor(TW_CIECOLOR& color);
+
 // TW_PALETTE8 from a packed DIB of `size` bytes: NumColors is its biClrUsed,
 // and the entries are its colour table in red, green, blue order. Only
 // entries that the block holds and TW_PALETTE8 has room for are copied; a

@@ -14,4 +14,3 @@ TW_UINT16 RefuseTriplet(const TripletArgs&)
 }  // namespace
 
 TW_UINT16 HandleCapability(const TripletArgs& args) { return RefuseTriplet(args); }
-TW_UINT16 CieColorHandler(const TripletArgs& args) { return RefuseTriplet(args); }

@@ -115,6 +115,40 @@ TEST(Palette8, TooManyColoursOrAShortBlockLeaveThePaletteUntouched)
     EXPECT_EQ(palette.NumColors, 0);
 }
 
+void ExpectFix32(const TW_FIX32& value, int whole, int frac)
+{
+    EXPECT_EQ(value.Whole, whole);
+    EXPECT_EQ(value.Frac, frac);
+}
+
+TEST(CieColor, FixedValuesComeAsNearestFix32)
+{
+    TW_CIECOLOR color;
+    memset(&color, 0x33, sizeof color);
+    FillCieColor(color);
+    EXPECT_EQ(color.ColorSpace, TWPT_RGB);
+    EXPECT_EQ(color.LowEndian, 0);
+    EXPECT_EQ(color.DeviceDependent, 1);
+    EXPECT_EQ(TW_INT32{color.VersionNumber}, 0);
+    ExpectFix32(color.StageABC.Decode[0].StartIn, 0, 6554);
+    ExpectFix32(color.StageLMN.Decode[0].StartIn, 1, 6554);
+    for (const TW_TRANSFORMSTAGE* stage : {&color.StageABC, &color.StageLMN}) {
+        ExpectFix32(stage->Mix[0][0], 0, 0);
+        ExpectFix32(stage->Mix[0][2], 0, 13107);
+        ExpectFix32(stage->Mix[1][0], 1, 0);
+        ExpectFix32(stage->Mix[2][1], 2, 6554);
+        // Fields that are not listed keep what the application passed.
+        EXPECT_EQ(stage->Decode[0].EndIn.Whole, 0x3333);
+        EXPECT_EQ(stage->Decode[1].StartIn.Whole, 0x3333);
+    }
+    ExpectFix32(color.WhitePoint.X, 4, 26214);
+    ExpectFix32(color.WhitePoint.Z, 6, 39322);
+    ExpectFix32(color.BlackPoint.X, 1, 6554);
+    ExpectFix32(color.WhitePaper.Y, 5, 32768);
+    ExpectFix32(color.BlackInk.Z, 6, 39322);
+    ExpectFix32(color.Samples[0], 99, 64881);
+}
+
 TEST(Responses, EntriesAreWrittenAsUnsignedTriples)
 {
     char key[24];

@@ -147,6 +147,27 @@ TEST_F(ImageDescriptionTest, ResponsesAreRecordedInTheCapabilityFile)
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
+TEST_F(ImageDescriptionTest, CieColourIsWrittenOnlyWithinTheStructure)
+{
+    // TW_CIECOLOR holds one sample; what follows it is the application's.
+    struct {
+        TW_CIECOLOR color;
+        unsigned char after[12];
+    } data;
+    memset(&data, 0x33, sizeof data);
+    for (TW_UINT16 msg : {MSG_GET, MSG_SET, MSG_GETNEXT}) {
+        EXPECT_EQ(source_.Call(DG_IMAGE, DAT_CIECOLOR, msg, &data.color), TWRC_SUCCESS);
+    }
+    EXPECT_EQ(data.color.ColorSpace, TWPT_RGB);
+    EXPECT_EQ(data.color.DeviceDependent, 1);
+    EXPECT_EQ(data.color.WhitePoint.X.Whole, 4);
+    EXPECT_EQ(data.color.Samples[0].Whole, 99);
+    for (unsigned char byte : data.after) {
+        EXPECT_EQ(byte, 0x33);
+    }
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
 TEST_F(ImageDescriptionTest, JpegCompressionSucceedsWithoutTouchingItsStructure)
 {
     TW_JPEGCOMPRESSION jpeg;
