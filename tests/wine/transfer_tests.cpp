@@ -468,6 +468,55 @@ TEST_F(TransferTest, MemoryTransferTakesItsLimitsAtThePicturesFirstCall)
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
+bool OpensExclusively(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+// The transfer file that a memory transfer keeps open between its calls is
+// let go when the picture is done and wherever the transfer is abandoned.
+TEST_F(TransferTest, MemoryTransferLetsGoOfTheTransferFile)
+{
+    const std::string path = files_.Put(9001, MakeBmp(640, 2, 24));
+    TW_IMAGEMEMXFER transfer;
+    Bytes buffer(2048);
+    TW_PENDINGXFERS pending = {};
+    TW_USERINTERFACE ui = {};
+    const struct {
+        const char* step;
+        TW_UINT16 DAT;
+        TW_UINT16 MSG;
+        void* data;
+    } endings[] = {
+        {"picture done", DAT_IMAGEMEMXFER, MSG_GET, &transfer},
+        {"reset", DAT_PENDINGXFERS, MSG_RESET, &pending},
+        {"disable", DAT_USERINTERFACE, MSG_DISABLEDS, &ui},
+        {"close", DAT_IDENTITY, MSG_CLOSEDS, &pending},
+    };
+    for (const auto& ending : endings) {
+        if (source_.State() == 3) {
+            TW_IDENTITY identity = {};
+            source_.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity);
+        }
+        source_.QueuePictures({9001});
+        ASSERT_EQ(MemoryStrip(transfer, buffer), TWRC_SUCCESS) << ending.step;
+        ASSERT_EQ(MemoryStrip(transfer, buffer), TWRC_SUCCESS) << ending.step;
+        EXPECT_FALSE(OpensExclusively(path)) << ending.step;
+        if (ending.DAT == DAT_IMAGEMEMXFER) {
+            transfer.Memory = {TWMF_APPOWNS | TWMF_POINTER, 2048, buffer.data()};
+        }
+        const TW_UINT32 group = ending.DAT == DAT_IMAGEMEMXFER ? DG_IMAGE : DG_CONTROL;
+        source_.Call(group, ending.DAT, ending.MSG, ending.data);
+        EXPECT_TRUE(OpensExclusively(path)) << ending.step;
+    }
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
 TEST_F(TransferTest, MemoryTransferRefusesPicturesItCannotCut)
 {
     files_.Put(9001, MakeBmp(64, 8, 8));
