@@ -1,10 +1,9 @@
 // Memory transfer: the current picture handed out in strips of whole rows,
-// top row first, in red, green, blue order. Each call reads the transfer
-// file's headers and only the rows of the strip it delivers; nothing of the
-// picture is kept between calls. What a picture's transfer does keep from
-// its first call to its end are the buffer limits, read from the capability
-// file at its start, and the transfer file, open: opening a file and reading
-// an INI file cost a hundred times more than reading one strip.
+// top row first, in red, green, blue order. Each call reads the buffer
+// limits from the capability file, opens the transfer file and reads its
+// headers and only the rows of the strip it delivers, so that a picture
+// costs one pass over its file; nothing but the cursor is kept between
+// calls.
 #include <windows.h>
 
 #include <vector>
@@ -27,26 +26,6 @@ const char kImageInfoText[] = "General failure in response to DAT_IMAGEINFO.  ";
 
 MemXferCursor g_cursor = {};
 
-// The limits and the open transfer file of the picture being transferred.
-struct PictureReading {
-    bool limitsRead;
-    UINT minimum;
-    UINT maximum;
-    HANDLE file;
-    // The file's size when it was opened.
-    uint64_t fileSize;
-};
-
-PictureReading g_reading = {false, 0, 0, INVALID_HANDLE_VALUE, 0};
-
-void CloseTransferFile()
-{
-    if (g_reading.file != INVALID_HANDLE_VALUE) {
-        CloseHandle(g_reading.file);
-        g_reading.file = INVALID_HANDLE_VALUE;
-    }
-}
-
 TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
 {
     g_source.conditionCode = conditionCode;
@@ -63,14 +42,10 @@ TW_UINT16 FinishPicture(TW_IMAGEMEMXFER& transfer)
 
 bool BufferWithinLimits(TW_UINT32 length)
 {
-    if (!g_reading.limitsRead) {
-        const char section[] = "Setup Memory Transfer";
-        const char* path = g_source.capabilityFilePath;
-        g_reading.minimum = GetPrivateProfileIntA(section, "Min", 512, path);
-        g_reading.maximum = GetPrivateProfileIntA(section, "Max", 2048, path);
-        g_reading.limitsRead = true;
-    }
-    return length >= g_reading.minimum && length <= g_reading.maximum;
+    const char section[] = "Setup Memory Transfer";
+    const char* path = g_source.capabilityFilePath;
+    return length >= GetPrivateProfileIntA(section, "Min", 512, path) &&
+           length <= GetPrivateProfileIntA(section, "Max", 2048, path);
 }
 
 // The current transfer file with the plan of its headers.
@@ -81,41 +56,21 @@ struct StripFile {
     uint64_t bitsStart;
 };
 
-bool OpenTransferFile()
-{
-    if (g_reading.file != INVALID_HANDLE_VALUE) {
-        return true;
-    }
-    g_reading.file = CreateFileA(g_transferQueue.currentFile, GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    LARGE_INTEGER size;
-    if (g_reading.file == INVALID_HANDLE_VALUE || !GetFileSizeEx(g_reading.file, &size)) {
-        CloseTransferFile();
-        return false;
-    }
-    g_reading.fileSize = static_cast<uint64_t>(size.QuadPart);
-    return true;
-}
-
-// Reads the current transfer file's headers, opening the file at the
-// picture's first call. Gives the condition code of the refusal (the file
-// is then closed, to be opened afresh by the next call), or TWCC_SUCCESS.
+// Reads the headers of the open transfer file. Gives the condition code of
+// the refusal, or TWCC_SUCCESS.
 TW_UINT16 ReadStripHeaders(StripFile& file)
 {
-    if (!OpenTransferFile()) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.handle, &size)) {
         return TWCC_OPERATIONERROR;
     }
-    file.handle = g_reading.file;
     unsigned char leading[kDibLeadingBytes];
     DWORD count = 0;
-    const LARGE_INTEGER start = {};
-    const bool planned = SetFilePointerEx(file.handle, start, nullptr, FILE_BEGIN) &&
-                         ReadFile(file.handle, leading, sizeof leading, &count, nullptr) &&
-                         PlanDibRead(leading, count, g_reading.fileSize, file.plan) &&
-                         IsStripPicture(file.plan.header);
+    const bool planned =
+        ReadFile(file.handle, leading, sizeof leading, &count, nullptr) &&
+        PlanDibRead(leading, count, static_cast<uint64_t>(size.QuadPart), file.plan) &&
+        IsStripPicture(file.plan.header);
     if (!planned) {
-        CloseTransferFile();
         return TWCC_BADVALUE;
     }
     file.bitsStart = file.plan.bitsOffset != 0
@@ -190,8 +145,6 @@ TW_UINT16 DeliverStrip(const StripFile& file, TW_IMAGEMEMXFER& transfer)
 void ResetMemXferCursor()
 {
     g_cursor = {};
-    g_reading.limitsRead = false;
-    CloseTransferFile();
 }
 
 TW_UINT16 ImageMemXferHandler(const TripletArgs& args)
@@ -217,12 +170,22 @@ TW_UINT16 ImageMemXferHandler(const TripletArgs& args)
         return TWRC_FAILURE;
     }
     StripFile file;
+    file.handle = CreateFileA(g_transferQueue.currentFile, GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file.handle == INVALID_HANDLE_VALUE) {
+        return Refuse(TWCC_OPERATIONERROR, kMemXferText);
+    }
     const TW_UINT16 problem = ReadStripHeaders(file);
+    TW_UINT16 result = TWRC_FAILURE;
+    if (problem == TWCC_SUCCESS) {
+        Trace("Incremented pointer\n");
+        result = DeliverStrip(file, *transfer);
+    }
+    CloseHandle(file.handle);
     if (problem != TWCC_SUCCESS) {
         return Refuse(problem, kMemXferText);
     }
-    Trace("Incremented pointer\n");
-    const TW_UINT16 result = DeliverStrip(file, *transfer);
     if (result == TWRC_SUCCESS) {
         Trace("Mem Success\n");
     }
