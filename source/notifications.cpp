@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "source_context.h"
+#include "transfers.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ void SendToApplication(TW_UINT16 message)
 void NotifyTransferReady()
 {
     g_source.state = 6;
+    ResetMemXferCursor();
     SendToApplication(MSG_XFERREADY);
 }
 

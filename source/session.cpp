@@ -11,6 +11,7 @@
 #include "messages.h"
 #include "session_states.h"
 #include "source_context.h"
+#include "transfers.h"
 
 namespace {
 
@@ -75,6 +76,7 @@ TW_UINT16 CloseSource(const TripletArgs& args)
     }
     g_source.appIdentity.Id = 0;
     DestroyAlbumWindows();
+    ResetMemXferCursor();
     g_source.state = 3;
     return TWRC_SUCCESS;
 }
@@ -124,6 +126,7 @@ TW_UINT16 DisableSource(const TripletArgs& args)
     if (!ui->ShowUI) {
         ShowWindow(g_source.albumWindow, SW_HIDE);
     }
+    ResetMemXferCursor();
     g_source.state = 4;
     return TWRC_SUCCESS;
 }

@@ -370,6 +370,7 @@ const TW_UINT16 TWSX_MEMORY = 2;
 const TW_UINT16 TWPA_RGB = 0;
 const TW_UINT32 TWMF_APPOWNS = 0x0001;
 const TW_UINT32 TWMF_POINTER = 0x0008;
+const TW_UINT32 TWMF_HANDLE = 0x0010;
 
 // Entry points. PASCAL is __stdcall on 32-bit Windows.
 #ifdef _WIN32

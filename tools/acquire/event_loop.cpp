@@ -15,15 +15,11 @@ bool CallUserInterface(TwainApp& app, TW_UINT16 MSG, bool showUI)
     return CallSource(app, DG_CONTROL, DAT_USERINTERFACE, MSG, &ui) == TWRC_SUCCESS;
 }
 
-// The source has pictures ready. No picture is taken yet: the transfers are
-// ended at once.
-void OnTransferReady(TwainApp& app)
+void OnTransferReady(TwainApp& app, TransferOptions& transfers)
 {
     printf("The source has pictures ready\n");
-    TW_PENDINGXFERS pending = {};
-    if (CallSource(app, DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending) != TWRC_SUCCESS) {
-        printf("The source did not reset its transfers (condition code %u)\n", ConditionCode(app));
-    }
+    const int saved = TransferPictures(app, transfers);
+    printf("Saved %d picture%s\n", saved, saved == 1 ? "" : "s");
 }
 
 bool IsCloseTimer(const TwainApp& app, const MSG& message)
@@ -33,7 +29,7 @@ bool IsCloseTimer(const TwainApp& app, const MSG& message)
 }
 
 // Returns when the source asks to be closed, the time is up, or the thread quits.
-void RunEventLoop(TwainApp& app, unsigned closeAfterMs)
+void RunEventLoop(TwainApp& app, unsigned closeAfterMs, TransferOptions& transfers)
 {
     if (closeAfterMs != 0) {
         SetTimer(app.window, kCloseTimer, closeAfterMs, nullptr);
@@ -42,7 +38,7 @@ void RunEventLoop(TwainApp& app, unsigned closeAfterMs)
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TW_UINT16 notification = PassEvent(app, message);
         if (notification == MSG_XFERREADY) {
-            OnTransferReady(app);
+            OnTransferReady(app, transfers);
         } else if (notification == MSG_CLOSEDSREQ) {
             printf("The source asks to be closed\n");
             break;
@@ -79,7 +75,7 @@ TW_UINT16 PassEvent(TwainApp& app, MSG& message)
     return event.TWMessage;
 }
 
-bool RunSession(TwainApp& app, const SessionOptions& options)
+bool RunSession(TwainApp& app, SessionOptions& options)
 {
     if (!EnableSource(app, options.showUI)) {
         fprintf(stderr, "acquire: the source refused to be enabled (condition code %u)\n",
@@ -87,7 +83,7 @@ bool RunSession(TwainApp& app, const SessionOptions& options)
         return false;
     }
     printf("Enabled the source%s\n", options.showUI ? "" : " without its user interface");
-    RunEventLoop(app, options.closeAfterMs);
+    RunEventLoop(app, options.closeAfterMs, options.transfers);
     bool disabled = DisableSource(app, options.showUI);
     printf(disabled ? "Disabled the source\n" : "The source refused to be disabled\n");
     bool closed = CloseOpenSource(app);

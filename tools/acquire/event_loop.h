@@ -2,6 +2,7 @@
 // which every message passes through the source first.
 #pragma once
 
+#include "picture_transfers.h"
 #include "twain_app.h"
 
 struct SessionOptions {
@@ -9,6 +10,8 @@ struct SessionOptions {
     // How long the loop runs before the source is closed; 0 waits until the
     // user closes the source's window.
     unsigned closeAfterMs = 3000;
+    // How the pictures that the source announces are taken and saved.
+    TransferOptions transfers;
 };
 
 // DAT_USERINTERFACE with our window as the parent.
@@ -19,6 +22,7 @@ bool DisableSource(TwainApp& app, bool showUI);
 // it was not the source's. Returns the notification it brought, or MSG_NULL.
 TW_UINT16 PassEvent(TwainApp& app, MSG& message);
 
-// Enables the source, runs the message loop until the source asks to be
-// closed or the time is up, then disables and closes it.
-bool RunSession(TwainApp& app, const SessionOptions& options);
+// Enables the source, runs the message loop, in which the pictures that the
+// source announces are taken, until the source asks to be closed or the time
+// is up, then disables and closes it.
+bool RunSession(TwainApp& app, SessionOptions& options);

@@ -1,12 +1,16 @@
 // acquire: takes pictures from a TWAIN data source through the Source Manager.
 //
-//   acquire [--source NAME] [--no-ui] [--close-after MS] [capability options]
+//   acquire [--source NAME] [--no-ui] [--close-after MS]
+//           [--mechanism native|memory|file] [--output FOLDER] [capability options]
 //
 // Lists the installed sources, opens the named one ("Camera" by default),
 // prints its identity as the Source Manager reports it, enables it (showing
 // its window, or with --no-ui asking it not to), runs the message loop until
 // the source asks to be closed or MS milliseconds have passed (3000 by
-// default; 0 waits for the source alone), then disables and closes it. With
+// default; 0 waits for the source alone), then disables and closes it.
+// Whenever the source announces pictures, acquire takes each one by the
+// chosen transfer mechanism (native by default), saves it as a BMP file in
+// the output folder ("acquired" by default) and prints a line for it. With
 // capability options it negotiates those capabilities instead, in the order
 // given, printing each answer, and closes the source without enabling it.
 #include <cstdio>
@@ -34,10 +38,16 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.session.showUI = false;
         } else if (strcmp(argv[i], "--close-after") == 0 && i + 1 < argc) {
             options.session.closeAfterMs = strtoul(argv[++i], nullptr, 10);
+        } else if (strcmp(argv[i], "--mechanism") == 0 && i + 1 < argc &&
+                   ParseMechanism(argv[i + 1], options.session.transfers.mechanism)) {
+            ++i;
+        } else if (strcmp(argv[i], "--output") == 0 && i + 1 < argc) {
+            options.session.transfers.outputFolder = argv[++i];
         } else if (bool error = false;
                    !ParseCapabilityOption(argc, argv, i, options.capabilityRequests, error) ||
                    error) {
-            fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS]\n%s",
+            fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS]\n"
+                            "               [--mechanism native|memory|file] [--output FOLDER]\n%s",
                     kCapabilityUsage);
             return false;
         }

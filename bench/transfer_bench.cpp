@@ -1,0 +1,167 @@
+// Times whole transfers of one picture through DS_Entry: native (the DIB
+// handed over), memory (every strip until TWRC_XFERDONE, into one reused
+// buffer) and file (set-up and copy), beside a plain read of the transfer
+// file into a new global block. 640 x 480 runs at the default buffer
+// limits; 1280 x 960 with "Max" raised so that one 3840-byte row fits.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench/bench_clock.h"
+#include "source/source_context.h"
+#include "support/linked_source.h"
+
+namespace {
+
+const int kRounds = 15;
+
+bool WritePicture(const std::string& path, LONG width, LONG height)
+{
+    const DWORD bitsSize = width * 3 * height;
+    BITMAPFILEHEADER fileHeader = {0x4D42, 54 + bitsSize, 0, 0, 54};
+    BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB, bitsSize, 2835, 2835, 0, 0};
+    std::vector<unsigned char> bits(bitsSize);
+    for (DWORD i = 0; i < bitsSize; ++i) {
+        bits[i] = static_cast<unsigned char>(i * 13 + i / 3840);
+    }
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok = WriteFile(file, &fileHeader, sizeof fileHeader, &written, nullptr) &&
+                    WriteFile(file, &header, sizeof header, &written, nullptr) &&
+                    WriteFile(file, bits.data(), bitsSize, &written, nullptr);
+    CloseHandle(file);
+    return ok;
+}
+
+double TimeNative(LinkedSource& source)
+{
+    TW_UINT32 handle = 0;
+    const double start = Now();
+    const TW_UINT16 rc = source.Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle);
+    const double elapsed = Now() - start;
+    GlobalFree(reinterpret_cast<HGLOBAL>(handle));
+    return rc == TWRC_XFERDONE && handle != 0 ? elapsed : -1;
+}
+
+double TimeMemory(LinkedSource& source, std::vector<unsigned char>& buffer)
+{
+    TW_IMAGEMEMXFER transfer = {};
+    TW_UINT16 rc;
+    const double start = Now();
+    do {
+        transfer.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
+        transfer.Memory.Length = static_cast<TW_UINT32>(buffer.size());
+        transfer.Memory.TheMem = buffer.data();
+        rc = source.Call(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &transfer);
+    } while (rc == TWRC_SUCCESS);
+    const double elapsed = Now() - start;
+    return rc == TWRC_XFERDONE ? elapsed : -1;
+}
+
+double TimeFile(LinkedSource& source, const std::string& destination)
+{
+    TW_SETUPFILEXFER setup = {};
+    snprintf(setup.FileName, sizeof setup.FileName, "%s", destination.c_str());
+    const double start = Now();
+    const bool ok = source.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup) == TWRC_SUCCESS &&
+                    source.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr) == TWRC_XFERDONE;
+    const double elapsed = Now() - start;
+    return ok ? elapsed : -1;
+}
+
+double TimePlainRead(const std::string& path)
+{
+    const double start = Now();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    const DWORD size = GetFileSize(file, nullptr);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    void* bytes = GlobalLock(block);
+    DWORD read = 0;
+    const bool ok = ReadFile(file, bytes, size, &read, nullptr) && read == size;
+    GlobalUnlock(block);
+    CloseHandle(file);
+    const double elapsed = Now() - start;
+    GlobalFree(block);
+    return ok ? elapsed : -1;
+}
+
+struct Times {
+    std::vector<double> native, memory, file, plain;
+};
+
+bool Measure(LinkedSource& source, const std::string& path, DWORD bufferSize, Times& times)
+{
+    std::vector<unsigned char> buffer(bufferSize);
+    const std::string destination = path + ".copy";
+    for (int round = -2; round < kRounds; ++round) {
+        const double native = TimeNative(source);
+        const double memory = TimeMemory(source, buffer);
+        const double file = TimeFile(source, destination);
+        const double plain = TimePlainRead(path);
+        if (native < 0 || memory < 0 || file < 0 || plain < 0) {
+            DeleteFileA(destination.c_str());
+            return false;
+        }
+        if (round >= 0) {
+            times.native.push_back(native);
+            times.memory.push_back(memory);
+            times.file.push_back(file);
+            times.plain.push_back(plain);
+        }
+    }
+    DeleteFileA(destination.c_str());
+    return true;
+}
+
+bool Run(LONG width, LONG height, DWORD bufferSize, const char* maximum)
+{
+    const int number = 9901;
+    const std::string path = TransferFilePath(number);
+    if (!WritePicture(path, width, height)) {
+        fprintf(stderr, "transfer_bench: cannot write %s\n", path.c_str());
+        return false;
+    }
+    LinkedSource source;
+    WritePrivateProfileStringA("Setup Memory Transfer", "Max", maximum,
+                               g_source.capabilityFilePath);
+    source.QueuePictures({number});
+    Times times;
+    const bool ok = Measure(source, path, bufferSize, times);
+    DeleteFileA(path.c_str());
+    if (!ok) {
+        fprintf(stderr, "transfer_bench: a transfer failed\n");
+        return false;
+    }
+    const double native = Median(times.native);
+    const double memory = Median(times.memory);
+    printf("%ld x %ld x 24-bit, memory buffer %lu bytes (Max %s), median of %d rounds\n", width,
+           height, bufferSize, maximum, kRounds);
+    printf("  native transfer:            %8.3f ms\n", native * 1e3);
+    printf("  memory transfer:            %8.3f ms\n", memory * 1e3);
+    printf("  file transfer:              %8.3f ms\n", Median(times.file) * 1e3);
+    printf("  plain read into a block:    %8.3f ms\n", Median(times.plain) * 1e3);
+    printf("  memory / native:            %8.2fx\n", memory / native);
+    printf("  native / plain read:        %8.2fx\n", native / Median(times.plain));
+    return true;
+}
+
+}  // namespace
+
+int main()
+{
+    char path[MAX_PATH];
+    GetWindowsDirectoryA(path, sizeof path);
+    lstrcatA(path, "\\Tz600a.src");
+    char maximum[32] = "";
+    GetPrivateProfileStringA("Setup Memory Transfer", "Max", "", maximum, sizeof maximum, path);
+    const bool ok = Run(640, 480, 2048, "2048") && Run(1280, 960, 4096, "4096");
+    WritePrivateProfileStringA("Setup Memory Transfer", "Max", maximum[0] != '\0' ? maximum : nullptr,
+                               path);
+    return ok ? 0 : 1;
+}

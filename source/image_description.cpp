@@ -1,0 +1,129 @@
+// Image description triplets: layout, palette, response curves, CIE colour
+// and JPEG compression.
+#include <windows.h>
+
+#include "source/dib_file.h"
+#include "source/handlers.h"
+#include "source/image_values.h"
+#include "source/messages.h"
+#include "source/session_states.h"
+#include "source/source_context.h"
+#include "source/transfer_queue.h"
+
+namespace {
+
+const char kLayoutText[] = "General failure in response to DAT_IMAGEINFO.  ";
+const char kPaletteText[] = "General failure in response to DAT_PALETTE8.  ";
+const char kGrayResponseText[] = "General failure in response to DAT_GRAYRESPONSE.  ";
+const char kRgbResponseText[] = "General failure in response to DAT_RGBRESPONSE.  ";
+const char kCieColorText[] = "General failure in response to DAT_CIECOLOR.  ";
+
+TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
+{
+    g_source.conditionCode = conditionCode;
+    ReportError(text, conditionCode);
+    return TWRC_FAILURE;
+}
+
+// The colour table of the current transfer file; false when the file cannot
+// be read or has more colours than the palette holds.
+bool ReadTransferPalette(TW_PALETTE8& palette)
+{
+    HGLOBAL dib = ReadDibFile(g_transferQueue.currentFile);
+    if (dib == nullptr) {
+        return false;
+    }
+    bool filled = false;
+    const unsigned char* bytes = static_cast<const unsigned char*>(GlobalLock(dib));
+    if (bytes != nullptr) {
+        filled = FillPalette8(bytes, GlobalSize(dib), palette);
+        GlobalUnlock(dib);
+    }
+    GlobalFree(dib);
+    return filled;
+}
+
+// Writes the 16 entries of a response to its section of the capability
+// file. Failed writes go unreported.
+TW_UINT16 RecordResponse(const TripletArgs& args, const char* section, const char* text)
+{
+    const TW_ELEMENT8* entries = static_cast<const TW_ELEMENT8*>(args.pData);
+    if (entries == nullptr) {
+        return Refuse(TWCC_BADVALUE, text);
+    }
+    for (int i = 0; i < kResponseEntries; ++i) {
+        char key[24];
+        char value[24];
+        FormatResponseEntry(i, entries[i], key, sizeof key, value, sizeof value);
+        WritePrivateProfileStringA(section, key, value, g_source.capabilityFilePath);
+    }
+    return TWRC_SUCCESS;
+}
+
+}  // namespace
+
+TW_UINT16 ImageLayoutHandler(const TripletArgs& args)
+{
+    switch (args.MSG) {
+    case MSG_GET:
+    case MSG_GETCURRENT:
+    case MSG_GETDEFAULT:
+        if (args.pData == nullptr) {
+            return Refuse(TWCC_BADVALUE, kLayoutText);
+        }
+        FillImageLayout(*static_cast<TW_IMAGELAYOUT*>(args.pData));
+        return TWRC_SUCCESS;
+    case MSG_SET:
+    case MSG_RESET:
+        return TWRC_SUCCESS;
+    default:
+        return Refuse(TWCC_BADPROTOCOL, kLayoutText);
+    }
+}
+
+TW_UINT16 Palette8Handler(const TripletArgs& args)
+{
+    if (!AcceptedInState(args.DAT, args.MSG, g_source.state)) {
+        return Refuse(TWCC_SEQERROR, kPaletteText);
+    }
+    switch (args.MSG) {
+    case MSG_GET:
+        if (args.pData == nullptr) {
+            return Refuse(TWCC_BADVALUE, kPaletteText);
+        }
+        if (!ReadTransferPalette(*static_cast<TW_PALETTE8*>(args.pData))) {
+            return Refuse(TWCC_OPERATIONERROR, kPaletteText);
+        }
+        return TWRC_SUCCESS;
+    case MSG_GETDEFAULT:
+    case MSG_SET:
+    case MSG_RESET:
+        return TWRC_SUCCESS;
+    default:
+        return Refuse(TWCC_BADPROTOCOL, kPaletteText);
+    }
+}
+
+TW_UINT16 GrayResponseHandler(const TripletArgs& args)
+{
+    return RecordResponse(args, "GrayResponse", kGrayResponseText);
+}
+
+TW_UINT16 RgbResponseHandler(const TripletArgs& args)
+{
+    return RecordResponse(args, "RGBResponse", kRgbResponseText);
+}
+
+TW_UINT16 CieColorHandler(const TripletArgs& args)
+{
+    if (args.pData == nullptr) {
+        return Refuse(TWCC_BADVALUE, kCieColorText);
+    }
+    FillCieColor(*static_cast<TW_CIECOLOR*>(args.pData));
+    return TWRC_SUCCESS;
+}
+
+TW_UINT16 JpegCompressionHandler(const TripletArgs&)
+{
+    return TWRC_SUCCESS;
+}

@@ -1,0 +1,25 @@
+#include "source/transfer_queue.h"
+
+#include <cstring>
+
+#include "source/text.h"
+
+TransferQueue g_transferQueue = {};
+
+int EndCurrentTransfer(TransferQueue& queue, char* finished, size_t size)
+{
+    if (queue.pendingCount <= 0) {
+        queue.pendingCount = 0;
+        CopyText(finished, size, "");
+        return 0;
+    }
+    CopyText(finished, size, queue.currentFile);
+    --queue.pendingCount;
+    ++queue.currentIndex;
+    memset(queue.currentFile, 0, sizeof queue.currentFile);
+    if (queue.pendingCount > 0 && queue.currentIndex >= 0 && queue.currentIndex < kTransferQueueSize) {
+        FormTransferFileName(queue.currentFile, sizeof queue.currentFile, queue.filePrefix,
+                             queue.fileNumbers[queue.currentIndex]);
+    }
+    return queue.pendingCount;
+}

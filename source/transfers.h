@@ -1,0 +1,13 @@
+// Image transfers: the pieces that other parts of the source call.
+#pragma once
+
+// Copies a file byte for byte, creating or emptying the destination. 1 on
+// success, 0 if either file could not be opened or a block could not be
+// written whole.
+int CopyFileRaw(const char* source, const char* destination);
+
+// Brings the memory transfer back to the first row of a picture and closes
+// the transfer file it holds open: called when a transfer ends or is
+// abandoned, when a new queue is announced, and when the source is disabled
+// or closed.
+void ResetMemXferCursor();
