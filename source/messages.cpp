@@ -131,6 +131,11 @@ int ShowSourceMessage(HWND owner, const char* text, const char* caption)
     return TimedMessageBox(g_source.instance, owner, text, caption, MB_OK, 0, MessageTimeout);
 }
 
+int ShowAlbumMessage(HWND owner, const char* text, const char* caption, UINT type)
+{
+    return CountedMessageBox(owner, text, caption, type);
+}
+
 int ReportError(const char* text, TW_UINT16 conditionCode)
 {
     char message[180];

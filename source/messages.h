@@ -17,6 +17,9 @@ int ReportError(const char* text, TW_UINT16 conditionCode);
 // A message box of type MB_OK, plain or timed as MessageTimeout says.
 int ShowSourceMessage(HWND owner, const char* text, const char* caption);
 
+// The album window's own message boxes, of the given type.
+int ShowAlbumMessage(HWND owner, const char* text, const char* caption, UINT type);
+
 // A message box that a timer with the given identifier ends after timeout
 // milliseconds (0: never). Returns the box's result, the timer identifier
 // when the timer ended it, or -1 if its data block could not be allocated.
