@@ -1,10 +1,27 @@
-#include "capability_file.h"
+#include "caps/capability_file.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
+#include "caps/value_text.h"
 #include "source/source_context.h"
+
+namespace {
+
+// The longest texts the store reads for these purposes.
+const size_t kShortTextLength = 79;
+const size_t kAllowedIndexLength = 255;
+const size_t kDictionarySectionSize = 2048;
+
+void MakeDictionaryFilePath(char (&path)[MAX_PATH])
+{
+    char windowsDirectory[MAX_PATH + 1] = "";
+    GetWindowsDirectoryA(windowsDirectory, sizeof windowsDirectory);
+    snprintf(path, sizeof path, "%s\\%s.ini", windowsDirectory, g_source.baseName);
+}
+
+}  // namespace
 
 void MakeCapabilityFilePath()
 {
@@ -17,8 +34,57 @@ void MakeCapabilityFilePath()
 void RestoreXferMechAllowed()
 {
     MakeCapabilityFilePath();
-    char powerOn[80] = "";
-    GetPrivateProfileStringA("ICAP_XFERMECH", "PowerON", "", powerOn, sizeof powerOn,
+    char powerOn[kShortTextLength + 1] = "";
+    ReadCapabilityText("ICAP_XFERMECH", "PowerON", "", powerOn, sizeof powerOn);
+    WriteCapabilityText("ICAP_XFERMECH", "Allowed", powerOn);
+}
+
+void ReadCapabilityText(const char* section, const char* key, const char* defaultText,
+                        char* text, size_t size)
+{
+    GetPrivateProfileStringA(section, key, defaultText, text, static_cast<DWORD>(size),
                              g_source.capabilityFilePath);
-    WritePrivateProfileStringA("ICAP_XFERMECH", "Allowed", powerOn, g_source.capabilityFilePath);
+}
+
+void WriteCapabilityText(const char* section, const char* key, const char* text)
+{
+    WritePrivateProfileStringA(section, key, text, g_source.capabilityFilePath);
+}
+
+void ReadDictionaryText(const char* section, const char* key, const char* defaultText,
+                        char* text, size_t size)
+{
+    char path[MAX_PATH];
+    MakeDictionaryFilePath(path);
+    GetPrivateProfileStringA(section, key, defaultText, text, static_cast<DWORD>(size), path);
+}
+
+TW_INT32 DictionaryNumber(const char* section, const char* name)
+{
+    char path[MAX_PATH];
+    MakeDictionaryFilePath(path);
+    return static_cast<TW_INT32>(GetPrivateProfileIntA(section, name, kFallbackNumber, path));
+}
+
+TW_UINT32 ParseItem(const char* capabilityName, const char* item, TW_UINT16 itemType)
+{
+    return ItemNumber(capabilityName, item, itemType, DictionaryNumber);
+}
+
+size_t FindListIndex(const char* which, const char* capabilityName)
+{
+    char allowed[kAllowedIndexLength + 1];
+    ReadCapabilityText(capabilityName, "Allowed", "", allowed, sizeof allowed);
+    char wanted[kShortTextLength + 1];
+    ReadCapabilityText(capabilityName, which, "", wanted, sizeof wanted);
+    return ListIndexOf(allowed, wanted);
+}
+
+void NumberToName(TW_INT32 number, const char* capabilityName, char* name, size_t size)
+{
+    char path[MAX_PATH];
+    MakeDictionaryFilePath(path);
+    char lines[kDictionarySectionSize];
+    DWORD length = GetPrivateProfileSectionA(capabilityName, lines, sizeof lines, path);
+    NameInSection(lines, length < sizeof lines ? length : sizeof lines, number, name, size);
 }

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The main job: installs what is missing, builds, installs the data source
 # and its stand-ins into a Wine prefix, and runs acquire with the simulated
-# camera. Arguments are passed to acquire.
+# camera, after printing the capabilities the source negotiates. Arguments
+# are passed to acquire.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,4 +12,8 @@ scripts/build.sh --windows-only
 source scripts/wine-env.sh
 ensure_wine_prefix
 cmake --install build/win32 --prefix "$WINEPREFIX/drive_c" >/dev/null
-scripts/under-wine.sh wine "$WINEPREFIX/drive_c/Program Files/Ardenza/acquire/acquire.exe" "$@"
+acquire="$WINEPREFIX/drive_c/Program Files/Ardenza/acquire/acquire.exe"
+echo "== The capabilities that the installed capability files negotiate"
+scripts/under-wine.sh wine "$acquire" --caps
+echo "== Acquiring"
+scripts/under-wine.sh wine "$acquire" "$@"

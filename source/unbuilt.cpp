@@ -13,7 +13,6 @@ TW_UINT16 RefuseTriplet(const TripletArgs&)
 
 }  // namespace
 
-TW_UINT16 HandleCapability(const TripletArgs& args) { return RefuseTriplet(args); }
 TW_UINT16 PendingXfersHandler(const TripletArgs& args) { return RefuseTriplet(args); }
 TW_UINT16 SetupMemXferHandler(const TripletArgs& args) { return RefuseTriplet(args); }
 TW_UINT16 SetupFileXferHandler(const TripletArgs& args) { return RefuseTriplet(args); }

@@ -1,16 +1,19 @@
 // acquire: takes pictures from a TWAIN data source through the Source Manager.
 //
-//   acquire [--source NAME] [--no-ui] [--close-after MS]
+//   acquire [--source NAME] [--no-ui] [--close-after MS] [capability options]
 //
 // Lists the installed sources, opens the named one ("Camera" by default),
 // prints its identity as the Source Manager reports it, enables it (showing
 // its window, or with --no-ui asking it not to), runs the message loop until
 // the source asks to be closed or MS milliseconds have passed (3000 by
-// default; 0 waits for the source alone), then disables and closes it.
+// default; 0 waits for the source alone), then disables and closes it. With
+// capability options it negotiates those capabilities instead, in the order
+// given, printing each answer, and closes the source without enabling it.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "capabilities.h"
 #include "event_loop.h"
 #include "twain_app.h"
 
@@ -19,6 +22,7 @@ namespace {
 struct Options {
     const char* sourceName = "Camera";
     SessionOptions session;
+    std::vector<CapabilityRequest> capabilityRequests;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options)
@@ -30,8 +34,11 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.session.showUI = false;
         } else if (strcmp(argv[i], "--close-after") == 0 && i + 1 < argc) {
             options.session.closeAfterMs = strtoul(argv[++i], nullptr, 10);
-        } else {
-            fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS]\n");
+        } else if (bool error = false;
+                   !ParseCapabilityOption(argc, argv, i, options.capabilityRequests, error) ||
+                   error) {
+            fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS]\n%s",
+                    kCapabilityUsage);
             return false;
         }
     }
@@ -54,7 +61,10 @@ int main(int argc, char** argv)
     int status = 1;
     if (OpenSourceNamed(app, options.sourceName)) {
         PrintIdentity(app.source);
-        status = RunSession(app, options.session) ? 0 : 1;
+        bool done = options.capabilityRequests.empty()
+                        ? RunSession(app, options.session)
+                        : RunCapabilityRequests(app, options.capabilityRequests);
+        status = done ? 0 : 1;
     }
     CloseSourceManager(app);
     return status;

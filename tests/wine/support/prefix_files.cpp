@@ -40,10 +40,42 @@ std::string ReadTextFile(const std::string& path)
     return content.str();
 }
 
+namespace {
+
+// Wine's private-profile services keep files they have read and reload one
+// only when its last-write time has changed. The kernel stamps files with a
+// coarse clock, so two writes within one tick look alike: each file a test
+// writes gets a last-write time of its own, later than any before.
+void StampDistinctWriteTime(const std::string& path)
+{
+    static ULONGLONG lastStamp = 0;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG oneMillisecond = 10000;
+    ULONGLONG stamp = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) +
+                      oneMillisecond;
+    if (stamp <= lastStamp) {
+        stamp = lastStamp + oneMillisecond;
+    }
+    lastStamp = stamp;
+    FILETIME time = {static_cast<DWORD>(stamp), static_cast<DWORD>(stamp >> 32)};
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        SetFileTime(file, nullptr, nullptr, &time);
+        CloseHandle(file);
+    }
+}
+
+}  // namespace
+
 void WriteTextFile(const std::string& path, const std::string& text)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << text;
+    }
+    StampDistinctWriteTime(path);
 }
 
 SavedFile::SavedFile(std::string path) : path_(std::move(path)), existed_(FileExists(path_))

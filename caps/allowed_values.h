@@ -1,0 +1,19 @@
+// The check of a one-value set against the allowed values of the capability.
+#pragma once
+
+#include <cstddef>
+
+#include "caps/value_text.h"
+
+// Decides whether value may be stored, given the capability's Allowed text,
+// and forms the text to store. A range admits the values from min to max,
+// brought onto the step toward zero; a list or an array admits the values of
+// its items, and the matching item's own text is stored. Compared as signed
+// 16-bit numbers. An empty Allowed, or "NONE", admits nothing.
+bool CheckAllowedText(const char* capabilityName, const char* allowed, TW_INT16 value,
+                      SymbolLookup lookup, char* text, size_t size);
+
+// The range part of the check. The step counts from zero, not from min, and
+// the stepped value is not held against min again; a step of 0 keeps the
+// value as it is.
+bool CheckRangeValue(const char* allowed, TW_INT16 value, char* text, size_t size);

@@ -1,0 +1,174 @@
+#include "capability_requests.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+size_t TestItemSize(TW_UINT16 itemType)
+{
+    switch (itemType) {
+    case TWTY_INT8:
+    case TWTY_UINT8:
+        return 1;
+    case TWTY_INT32:
+    case TWTY_UINT32:
+    case TWTY_FIX32:
+        return 4;
+    case TWTY_FRAME:
+        return 16;
+    default:
+        return 2;
+    }
+}
+
+void AppendBytes(std::vector<unsigned char>& bytes, const void* data, size_t size)
+{
+    size_t at = bytes.size();
+    bytes.resize(at + size);
+    memcpy(bytes.data() + at, data, size);
+}
+
+template <typename T>
+void Append(std::vector<unsigned char>& bytes, T value)
+{
+    AppendBytes(bytes, &value, sizeof value);
+}
+
+template <typename T>
+T ReadAt(const std::vector<unsigned char>& bytes, size_t offset)
+{
+    T value = T();
+    if (offset + sizeof value <= bytes.size()) {
+        memcpy(&value, bytes.data() + offset, sizeof value);
+    }
+    return value;
+}
+
+CapabilityReply Finish(SourceModule& source, TW_UINT16 returnCode, const TW_CAPABILITY& capability)
+{
+    CapabilityReply reply = {};
+    reply.returnCode = returnCode;
+    reply.conditionCode = source.ConditionCode();
+    reply.conType = capability.ConType;
+    reply.hasContainer = capability.hContainer != nullptr;
+    if (reply.hasContainer) {
+        reply.blockSize = GlobalSize(capability.hContainer);
+        const unsigned char* data =
+            static_cast<const unsigned char*>(GlobalLock(capability.hContainer));
+        if (data != nullptr) {
+            reply.block.assign(data, data + reply.blockSize);
+            GlobalUnlock(capability.hContainer);
+        }
+    }
+    return reply;
+}
+
+}  // namespace
+
+CapabilityFiles::CapabilityFiles(const std::string& dictionary, const std::string& capabilities)
+    : dictionary_(DictionaryFilePath()), capabilities_(CapabilityFilePath())
+{
+    WriteTextFile(DictionaryFilePath(), dictionary);
+    WriteTextFile(CapabilityFilePath(), capabilities);
+}
+
+std::string CapabilityKey(const char* section, const char* key)
+{
+    char text[8192] = "";
+    GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text,
+                             CapabilityFilePath().c_str());
+    return text;
+}
+
+CapabilityReply AskCapability(SourceModule& source, TW_UINT16 cap, TW_UINT16 message)
+{
+    TW_CAPABILITY capability = {cap, 0, nullptr};
+    TW_UINT16 returnCode = source.Call(DG_CONTROL, DAT_CAPABILITY, message, &capability);
+    CapabilityReply reply = Finish(source, returnCode, capability);
+    if (capability.hContainer != nullptr) {
+        GlobalFree(capability.hContainer);
+    }
+    return reply;
+}
+
+CapabilityReply SetCapability(SourceModule& source, TW_UINT16 cap, TW_UINT16 conType,
+                              const std::vector<unsigned char>& container)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, container.size());
+    void* data = GlobalLock(block);
+    memcpy(data, container.data(), container.size());
+    GlobalUnlock(block);
+    TW_CAPABILITY capability = {cap, conType, block};
+    TW_UINT16 returnCode = source.Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
+    CapabilityReply reply = Finish(source, returnCode, capability);
+    GlobalFree(block);
+    return reply;
+}
+
+std::vector<unsigned char> OneValueBytes(TW_UINT16 itemType, TW_UINT32 item)
+{
+    std::vector<unsigned char> bytes;
+    Append(bytes, itemType);
+    Append(bytes, item);
+    return bytes;
+}
+
+std::vector<unsigned char> RangeBytes(TW_UINT16 itemType, TW_UINT32 minValue, TW_UINT32 maxValue,
+                                      TW_UINT32 stepSize, TW_UINT32 defaultValue,
+                                      TW_UINT32 currentValue)
+{
+    std::vector<unsigned char> bytes;
+    Append(bytes, itemType);
+    for (TW_UINT32 value : {minValue, maxValue, stepSize, defaultValue, currentValue}) {
+        Append(bytes, value);
+    }
+    return bytes;
+}
+
+std::vector<unsigned char> ListBytes(TW_UINT16 conType, TW_UINT16 itemType,
+                                     const std::vector<TW_UINT32>& items)
+{
+    std::vector<unsigned char> bytes;
+    Append(bytes, itemType);
+    Append(bytes, static_cast<TW_UINT32>(items.size()));
+    if (conType == TWON_ENUMERATION) {
+        Append(bytes, TW_UINT32(0));
+        Append(bytes, TW_UINT32(0));
+    }
+    for (TW_UINT32 item : items) {
+        AppendBytes(bytes, &item, TestItemSize(itemType) < 4 ? TestItemSize(itemType) : 4);
+    }
+    return bytes;
+}
+
+TW_ONEVALUE AsOneValue(const CapabilityReply& reply)
+{
+    return ReadAt<TW_ONEVALUE>(reply.block, 0);
+}
+
+TW_RANGE AsRange(const CapabilityReply& reply)
+{
+    return ReadAt<TW_RANGE>(reply.block, 0);
+}
+
+ListReply AsList(const CapabilityReply& reply)
+{
+    ListReply list = {};
+    list.itemType = ReadAt<TW_UINT16>(reply.block, 0);
+    list.numItems = ReadAt<TW_UINT32>(reply.block, 2);
+    size_t header = offsetof(TW_ARRAY, ItemList);
+    if (reply.conType == TWON_ENUMERATION) {
+        list.currentIndex = ReadAt<TW_UINT32>(reply.block, 6);
+        list.defaultIndex = ReadAt<TW_UINT32>(reply.block, 10);
+        header = offsetof(TW_ENUMERATION, ItemList);
+    }
+    size_t itemSize = TestItemSize(list.itemType);
+    for (TW_UINT32 i = 0; i < list.numItems && header + (i + 1) * itemSize <= reply.block.size();
+         ++i) {
+        TW_UINT32 item = 0;
+        memcpy(&item, reply.block.data() + header + i * itemSize, itemSize < 4 ? itemSize : 4);
+        list.items.push_back(item);
+    }
+    return list;
+}
