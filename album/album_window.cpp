@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include "album/album_list.h"
 #include "album/camera_library.h"
 #include "resources/resource_ids.h"
+#include "source/messages.h"
 #include "source/notifications.h"
 #include "source/source_context.h"
+#include "widgets/album_widgets.h"
 
 namespace {
 
@@ -85,11 +88,35 @@ void HideVideoPanel(HWND window)
 
 BOOL StartAlbumWindow(HWND window)
 {
+    if (!LoadCameraSettings()) {
+        ShowPlainMessageBox(window, "Failed!", "Error", MB_OK);
+    }
+    AttachAlbumWidgets(window);
     SetWindowTextA(window, g_source.productName);
     PutFacesOnButtons(window);
     ColourControls(window);
+    CreateAlbumImageList(window);
     ChooseBanner(window);
     HideVideoPanel(window);
+    PostMessageA(window, WM_COMMAND, IDC_ALBUM, 0);
+    HideVideoPanel(window);
+    return TRUE;
+}
+
+// Album mode: the list shows the camera's objects, read anew.
+void ShowAlbum(HWND window)
+{
+    DeleteAllObjects(window, false);
+    if (!LoadAlbum(window)) {
+        ShowPlainMessageBox(window, "Failed!", "Error", MB_OK | MB_TOPMOST);
+    }
+}
+
+BOOL RunCommand(HWND window, int command)
+{
+    if (command == IDC_ALBUM) {
+        ShowAlbum(window);
+    }
     return TRUE;
 }
 
@@ -107,17 +134,26 @@ BOOL RequestClose()
 BOOL EndAlbumWindow(HWND window)
 {
     ClipCursor(nullptr);
+    ReleaseAlbumList(window);
     DeleteButtonFaces(window);
     return TRUE;
 }
 
 }  // namespace
 
-INT_PTR CALLBACK AlbumWindowProc(HWND window, UINT message, WPARAM, LPARAM)
+INT_PTR CALLBACK AlbumWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
         return StartAlbumWindow(window);
+    case WM_COMMAND:
+        return RunCommand(window, LOWORD(wParam));
+    case WM_NOTIFY:
+        AnswerItemText(reinterpret_cast<NMHDR*>(lParam));
+        return 0;
+    case WM_TIMER:
+    case WM_LISTSCROLLED:
+        return TRUE;
     case WM_CLOSE:
         return RequestClose();
     case WM_DESTROY:

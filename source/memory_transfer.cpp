@@ -119,7 +119,7 @@ TW_UINT16 DeliverStrip(const StripFile& file, TW_IMAGEMEMXFER& transfer)
     transfer.BytesPerRow = StripRowBytes(header);
     StripPlan strip;
     if (!PlanStrip(header, g_cursor.bytesDone, transfer.Memory.Length, strip)) {
-        ShowPlainMessageBox(nullptr, "Buffer is too small for strip transfers", nullptr);
+        ShowPlainMessageBox(nullptr, "Buffer is too small for strip transfers", nullptr, MB_OK);
         return TWRC_FAILURE;
     }
     unsigned char* buffer = LockBuffer(transfer.Memory);

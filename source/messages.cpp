@@ -131,9 +131,9 @@ int ShowSourceMessage(HWND owner, const char* text, const char* caption)
     return TimedMessageBox(g_source.instance, owner, text, caption, MB_OK, 0, MessageTimeout);
 }
 
-int ShowPlainMessageBox(HWND owner, const char* text, const char* caption)
+int ShowPlainMessageBox(HWND owner, const char* text, const char* caption, UINT type)
 {
-    return CountedMessageBox(owner, text, caption, MB_OK);
+    return CountedMessageBox(owner, text, caption, type);
 }
 
 int ReportError(const char* text, TW_UINT16 conditionCode)

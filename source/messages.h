@@ -17,9 +17,9 @@ int ReportError(const char* text, TW_UINT16 conditionCode);
 // A message box of type MB_OK, plain or timed as MessageTimeout says.
 int ShowSourceMessage(HWND owner, const char* text, const char* caption);
 
-// A plain MB_OK message box, whatever MessageTimeout says, counted by
-// MessageBoxUp like every other box of the source.
-int ShowPlainMessageBox(HWND owner, const char* text, const char* caption);
+// A plain message box of the given type, whatever MessageTimeout says,
+// counted by MessageBoxUp like every other box of the source.
+int ShowPlainMessageBox(HWND owner, const char* text, const char* caption, UINT type);
 
 // A message box that a timer with the given identifier ends after timeout
 // milliseconds (0: never). Returns the box's result, the timer identifier

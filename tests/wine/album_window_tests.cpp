@@ -1,12 +1,15 @@
 // The album window as its template makes it: the controls, their places and
-// styles, and a picture of the empty window for people to look at.
+// styles; the album it lists at start, on screen, and a picture of it for
+// people to look at.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "album/type_icons.h"
 #include "resources/resource_ids.h"
 #include "support/message_boxes.h"
 #include "support/prefix_files.h"
@@ -265,14 +268,39 @@ TEST(AlbumWindow, StartPutsFacesOnTheButtonsAndKeepsOneBanner)
     EXPECT_EQ(ListView_GetTextBkColor(list), RGB(0, 0, 0));
 }
 
-TEST(AlbumTemplate, PictureOfTheEmptyWindow)
+std::vector<std::string> ItemTexts(HWND list)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        char text[80] = "";
+        ListView_GetItemText(list, i, 0, text, sizeof text);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// The window loads the album as it opens: the installed camera's objects
+// appear with their type icons, and a picture of the window is kept.
+TEST(AlbumWindow, StartListsTheCameraObjectsWithTheirIcons)
 {
     MessageBoxCapture boxes;
     EnabledSource source;
     HWND album = source.Album();
     ASSERT_NE(album, nullptr);
     SetForegroundWindow(album);
-    source.Pump(500);
+    source.Pump(1000);
+    HWND list = GetDlgItem(album, IDC_ALBUM_LIST);
+    EXPECT_EQ(ItemTexts(list), (std::vector<std::string>{"DSC_0001.JPG", "DSC_0002.JPG",
+                                                         "DSC_0003.AVI", "DSC_0004.JPG",
+                                                         "DSC_0005.WAV"}));
+    EXPECT_TRUE(boxes.Boxes().empty());
+
+    ScreenPixels pixels;
+    ASSERT_TRUE(ReadClientPixels(list, pixels));
+    EXPECT_EQ(CountPictureOnScreen(pixels, kJpgIcon, kTypeIconWidth, kTypeIconHeight), 3);
+    EXPECT_EQ(CountPictureOnScreen(pixels, kAviIcon, kTypeIconWidth, kTypeIconHeight), 1);
+    EXPECT_EQ(CountPictureOnScreen(pixels, kWavIcon, kTypeIconWidth, kTypeIconHeight), 1);
+
     const std::string path = BuildFolderFile("album_window.png");
     DeleteFileA(path.c_str());
     EXPECT_TRUE(SaveWindowPicture(album, path));

@@ -2,6 +2,8 @@
 
 #include <wincodec.h>
 
+#include <cstring>
+
 namespace {
 
 template <class Interface>
@@ -91,6 +93,65 @@ bool SaveWindowPicture(HWND window, const std::string& path)
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return saved;
+}
+
+bool ReadClientPixels(HWND window, ScreenPixels& pixels)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT client;
+    GetClientRect(window, &client);
+    pixels.width = client.right;
+    pixels.height = client.bottom;
+    pixels.stride = (pixels.width * 3 + 3) / 4 * 4;
+    pixels.rows.assign(static_cast<size_t>(pixels.stride) * pixels.height, 0);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = pixels.width;
+    info.bmiHeader.biHeight = -pixels.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool read = false;
+    if (bitmap != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        read = BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, origin.x, origin.y, SRCCOPY);
+        GdiFlush();
+        memcpy(pixels.rows.data(), bits, pixels.rows.size());
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return read;
+}
+
+int CountPictureOnScreen(const ScreenPixels& pixels, const unsigned char* picture, int width,
+                         int height)
+{
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    const size_t pictureStride = (rowBytes + 3) / 4 * 4;
+    auto matchesAt = [&](int left, int top) {
+        for (int y = 0; y < height; ++y) {
+            const unsigned char* shown = &pixels.rows[(top + y) * pixels.stride + left * 3];
+            const unsigned char* wanted = picture + (height - 1 - y) * pictureStride;
+            if (memcmp(shown, wanted, rowBytes) != 0) {
+                return false;
+            }
+        }
+        return true;
+    };
+    int found = 0;
+    for (int top = 0; top + height <= pixels.height; ++top) {
+        for (int left = 0; left + width <= pixels.width; ++left) {
+            found += matchesAt(left, top);
+        }
+    }
+    return found;
 }
 
 std::string BuildFolderFile(const std::string& name)

@@ -1,0 +1,369 @@
+#include "album/album_list.h"
+
+#include <cstring>
+#include <vector>
+
+#include "album/camera_library.h"
+#include "album/type_icons.h"
+#include "resources/resource_ids.h"
+
+AlbumList g_album = {};
+
+namespace {
+
+const COLORREF kStepColour = RGB(255, 255, 0);
+const int kAppendSteps = 10;
+const int kSnapSteps = 10;
+const DWORD kSettleTime = 100;
+const LONG kPixelsPerMetre = 2834;
+// Room the list is told the text callback has.
+const int kItemTextRoom = 64;
+
+HWND AlbumListView(HWND window)
+{
+    return GetDlgItem(window, IDC_ALBUM_LIST);
+}
+
+HWND ProgressBar(HWND window)
+{
+    return GetDlgItem(window, IDC_PROGRESS);
+}
+
+// The progress bar as a step indicator from 0 to `last`.
+void StartSteps(HWND window, int last)
+{
+    HWND progress = ProgressBar(window);
+    SendMessageA(progress, PBM_SETRANGE32, 0, last);
+    SendMessageA(progress, PBM_SETSTEP, 1, 0);
+    SendMessageA(progress, PBM_SETBARCOLOR, 0, kStepColour);
+}
+
+void ShowStep(HWND window, int position)
+{
+    SendMessageA(ProgressBar(window), PBM_SETPOS, position, 0);
+}
+
+unsigned long ShownItemCount(unsigned long count)
+{
+    return count < kAlbumMaxObjects ? count : kAlbumMaxObjects;
+}
+
+const unsigned char* Record(const std::vector<unsigned char>& records, unsigned long index)
+{
+    return records.data() + index * kFdbRecordSize;
+}
+
+void SetAlbumImageList(HWND window)
+{
+    SendMessageA(AlbumListView(window), LVM_SETIMAGELIST, LVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(g_album.imageList));
+}
+
+BITMAPINFOHEADER TypeIconHeader()
+{
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = kTypeIconWidth;
+    header.biHeight = kTypeIconHeight;
+    header.biPlanes = 1;
+    header.biBitCount = kTypeIconBitsPerPixel;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = 0;
+    header.biXPelsPerMeter = kPixelsPerMetre;
+    header.biYPelsPerMeter = kPixelsPerMetre;
+    return header;
+}
+
+// A device-dependent bitmap of the list's screen made from the icon's bits.
+HBITMAP MakeItemBitmap(HWND window, const BITMAPINFOHEADER& header, const unsigned char* icon)
+{
+    HWND list = AlbumListView(window);
+    HDC screen = GetDC(list);
+    BITMAPINFO info = {};
+    info.bmiHeader = header;
+    HBITMAP bitmap = CreateDIBitmap(screen, &header, CBM_INIT, icon, &info, DIB_RGB_COLORS);
+    ReleaseDC(list, screen);
+    return bitmap;
+}
+
+// Adds the bitmap, itself as the mask, as the next image; the bitmap is
+// deleted when the image list refuses it.
+bool AddItemImage(HBITMAP bitmap)
+{
+    if (bitmap != nullptr && ImageList_Add(g_album.imageList, bitmap, bitmap) != -1) {
+        return true;
+    }
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+    return false;
+}
+
+// Keeps the item's bitmap and label in their slots.
+void StoreItem(unsigned long index, HBITMAP bitmap, const char* label)
+{
+    if (g_album.bitmaps[index] != nullptr) {
+        DeleteObject(g_album.bitmaps[index]);
+    }
+    g_album.bitmaps[index] = bitmap;
+    lstrcpynA(g_album.labels[index], label, kAlbumLabelSize);
+}
+
+// Inserts item `index` showing image `index`; its text comes from the
+// label slot through LVN_GETDISPINFOA.
+bool InsertItem(HWND window, unsigned long index)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+    item.iItem = static_cast<int>(index);
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    item.cchTextMax = kItemTextRoom;
+    item.iImage = static_cast<int>(index);
+    item.lParam = reinterpret_cast<LPARAM>(g_album.labels[index]);
+    return SendMessageA(AlbumListView(window), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) !=
+           -1;
+}
+
+// Deletes item `index`, its bitmap and its image.
+void RemoveItem(HWND window, unsigned long index)
+{
+    if (g_album.bitmaps[index] != nullptr) {
+        DeleteObject(g_album.bitmaps[index]);
+        g_album.bitmaps[index] = nullptr;
+    }
+    SendMessageA(AlbumListView(window), LVM_DELETEITEM, index, 0);
+    ImageList_Remove(g_album.imageList, static_cast<int>(index));
+}
+
+// Empties the list, the image list and the bitmap slots, whatever an
+// earlier failure left in them, so that image i stays the image of item i.
+void ForgetItems(HWND window)
+{
+    SendMessageA(AlbumListView(window), LVM_DELETEALLITEMS, 0, 0);
+    ImageList_RemoveAll(g_album.imageList);
+    for (HBITMAP& bitmap : g_album.bitmaps) {
+        if (bitmap != nullptr) {
+            DeleteObject(bitmap);
+            bitmap = nullptr;
+        }
+    }
+}
+
+// One step of the full load: record `index` becomes item `index`.
+bool LoadItem(HWND window, const std::vector<unsigned char>& records, unsigned long index)
+{
+    const unsigned char* record = Record(records, index);
+    char label[kFdbLabelLength + 1];
+    if (!MakeFdbLabel(record, label, sizeof label)) {
+        return false;
+    }
+    const unsigned char* icon = TypeIconFor(record, true);
+    if (icon == nullptr) {
+        return false;
+    }
+    ShowStep(window, static_cast<int>(index));
+    HBITMAP bitmap = MakeItemBitmap(window, TypeIconHeader(), icon);
+    if (!AddItemImage(bitmap)) {
+        ShowStep(window, 0);
+        return false;
+    }
+    StoreItem(index, bitmap, label);
+    return InsertItem(window, index);
+}
+
+// Reads the camera's object count into the album; a failing read leaves 0.
+bool ReadObjectCount()
+{
+    g_album.objectCount = 0;
+    unsigned long count = 0;
+    if (GetFDBCount(&count) != 0) {
+        return false;
+    }
+    g_album.objectCount = count;
+    return true;
+}
+
+}  // namespace
+
+bool CreateAlbumImageList(HWND window)
+{
+    if (g_album.imageList != nullptr) {
+        ReleaseAlbumList(g_album.window);
+    }
+    g_album.imageList = ImageList_Create(kTypeIconWidth, kTypeIconHeight, ILC_COLORDDB, 1, 0);
+    if (g_album.imageList == nullptr) {
+        return false;
+    }
+    g_album.window = window;
+    SetAlbumImageList(window);
+    return true;
+}
+
+void ReleaseAlbumList(HWND window)
+{
+    if (window != g_album.window || g_album.imageList == nullptr) {
+        return;
+    }
+    for (HBITMAP& bitmap : g_album.bitmaps) {
+        if (bitmap != nullptr) {
+            DeleteObject(bitmap);
+            bitmap = nullptr;
+        }
+    }
+    // The list would destroy its image list again when it is destroyed.
+    SendMessageA(AlbumListView(window), LVM_SETIMAGELIST, LVSIL_NORMAL, 0);
+    ImageList_Destroy(g_album.imageList);
+    g_album.imageList = nullptr;
+    g_album.window = nullptr;
+}
+
+bool LoadAlbum(HWND window)
+{
+    WaitFWIdle();
+    if (!ReadObjectCount() || g_album.objectCount == 0) {
+        return true;
+    }
+    std::vector<unsigned char> records;
+    if (!ReadFdbContext(g_album.objectCount, records)) {
+        return false;
+    }
+    const unsigned long shown = ShownItemCount(g_album.objectCount);
+    StartSteps(window, static_cast<int>(shown - 1));
+    SetAlbumImageList(window);
+    ForgetItems(window);
+    for (unsigned long index = 0; index < shown; ++index) {
+        if (!LoadItem(window, records, index)) {
+            return false;
+        }
+        UpdateWindow(window);
+    }
+    Sleep(kSettleTime);
+    ShowStep(window, 0);
+    return true;
+}
+
+bool AppendNewestObject(HWND window)
+{
+    StartSteps(window, kAppendSteps);
+    ShowStep(window, 3);
+    WaitFWIdle();
+    if (!ReadObjectCount()) {
+        return false;
+    }
+    const unsigned long count = g_album.objectCount;
+    // Nothing to show: an empty camera, or a newest object beyond the
+    // album's slots.
+    if (count == 0 || count > kAlbumMaxObjects) {
+        return true;
+    }
+    ShowStep(window, 4);
+    std::vector<unsigned char> records;
+    if (!ReadFdbContext(count, records)) {
+        ShowStep(window, 0);
+        return false;
+    }
+    ShowStep(window, 5);
+    const unsigned long index = count - 1;
+    const unsigned char* record = Record(records, index);
+    char label[kFdbLabelLength + 1];
+    if (!MakeFdbLabel(record, label, sizeof label)) {
+        return false;
+    }
+    ShowStep(window, 6);
+    const unsigned char* icon = TypeIconFor(record, false);
+    if (icon == nullptr) {
+        return false;
+    }
+    ShowStep(window, 7);
+    const BITMAPINFOHEADER header = TypeIconHeader();
+    ShowStep(window, 8);
+    HBITMAP bitmap = MakeItemBitmap(window, header, icon);
+    ShowStep(window, 9);
+    if (!AddItemImage(bitmap)) {
+        ShowStep(window, 0);
+        return false;
+    }
+    StoreItem(index, bitmap, label);
+    ShowStep(window, 10);
+    SetAlbumImageList(window);
+    if (!InsertItem(window, index)) {
+        return false;
+    }
+    UpdateWindow(window);
+    Sleep(kSettleTime);
+    return true;
+}
+
+bool DeleteLastObject(HWND window, bool withCamera)
+{
+    if (g_album.objectCount == 0) {
+        return true;
+    }
+    WaitFWIdle();
+    if (withCamera && DeleteFDBObject(kDeleteNewest) != 0) {
+        return false;
+    }
+    WaitFWIdle();
+    const unsigned long last = g_album.objectCount - 1;
+    if (last < kAlbumMaxObjects) {
+        RemoveItem(window, last);
+    }
+    g_album.objectCount = last;
+    return true;
+}
+
+bool DeleteAllObjects(HWND window, bool withCamera)
+{
+    if (g_album.objectCount == 0) {
+        return true;
+    }
+    if (withCamera && DeleteFDBObject(kDeleteAll) != 0) {
+        return false;
+    }
+    WaitFWIdle();
+    for (unsigned long index = ShownItemCount(g_album.objectCount); index-- > 0;) {
+        RemoveItem(window, index);
+    }
+    g_album.objectCount = 0;
+    return true;
+}
+
+bool SnapStill(HWND window)
+{
+    StartSteps(window, kSnapSteps);
+    ShowStep(window, 1);
+    if (Capture_DOSFAT_DSC() != 0) {
+        ShowStep(window, 0);
+        return false;
+    }
+    WaitFWIdle();
+    ShowStep(window, 2);
+    WaitFWIdle();
+    const bool appended = AppendNewestObject(window);
+    if (!appended) {
+        unsigned long count = 0;
+        if (GetFDBCount(&count) == 0) {
+            g_album.objectCount = count;
+        }
+    }
+    ShowStep(window, 0);
+    return appended;
+}
+
+bool AnswerItemText(NMHDR* notification)
+{
+    if (notification->idFrom != IDC_ALBUM_LIST || notification->code != LVN_GETDISPINFOA) {
+        return false;
+    }
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(notification)->item;
+    const char* label = reinterpret_cast<const char*>(item.lParam);
+    if (item.iSubItem != 0 || (item.mask & LVIF_TEXT) == 0 || label == nullptr) {
+        return true;
+    }
+    if (item.pszText != nullptr && item.cchTextMax > 0) {
+        lstrcpynA(item.pszText, label, item.cchTextMax);
+    } else {
+        item.pszText = const_cast<char*>(label);
+    }
+    return true;
+}

@@ -1,0 +1,67 @@
+#include "widgets/scroll_report_list.h"
+
+#include <commctrl.h>
+
+ScrollReportList::~ScrollReportList()
+{
+    Detach();
+}
+
+int ScrollReportList::AttachControl(int controlId, HWND parent)
+{
+    notifyWindow = parent;
+    if (parent == nullptr) {
+        return 0;
+    }
+    Detach();
+    HWND control = GetDlgItem(parent, controlId);
+    if (control != nullptr &&
+        SetWindowSubclass(control, Procedure, reinterpret_cast<UINT_PTR>(this),
+                          reinterpret_cast<DWORD_PTR>(this))) {
+        window_ = control;
+    }
+    return 1;
+}
+
+void ScrollReportList::GetScrollState(int* position, int* maximum, int* minimum) const
+{
+    *position = scrollPos;
+    *maximum = scrollMax;
+    *minimum = scrollMin;
+}
+
+// Reads the range and the position as they stand before the list handles
+// the scroll message, and reports a position that moved since the last read.
+void ScrollReportList::ReadScrollPosition()
+{
+    GetScrollRange(window_, SB_VERT, &scrollMin, &scrollMax);
+    const int position = GetScrollPos(window_, SB_VERT);
+    if (position == scrollPos) {
+        return;
+    }
+    scrollPos = position;
+    if (notifyWindow != nullptr) {
+        SendMessageA(notifyWindow, WM_LISTSCROLLED, 0, 0);
+    }
+}
+
+void ScrollReportList::Detach()
+{
+    if (window_ != nullptr) {
+        RemoveWindowSubclass(window_, Procedure, reinterpret_cast<UINT_PTR>(this));
+        window_ = nullptr;
+    }
+}
+
+LRESULT CALLBACK ScrollReportList::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR object)
+{
+    ScrollReportList* list = reinterpret_cast<ScrollReportList*>(object);
+    if (message == WM_VSCROLL) {
+        list->ReadScrollPosition();
+    }
+    if (message == WM_NCDESTROY) {
+        list->Detach();
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
