@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "album/camera_library.h"
-#include "bench/bench_clock.h"
+#include "bench/bench_support.h"
 
 namespace {
 

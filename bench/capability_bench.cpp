@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_clock.h"
+#include "bench/bench_support.h"
 #include "source/twain.h"
 
 namespace {

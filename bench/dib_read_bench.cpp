@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_clock.h"
+#include "bench/bench_support.h"
 #include "source/dib_file.h"
 
 namespace {
@@ -18,27 +18,6 @@ namespace {
 const int kRounds = 60;
 const LONG kWidth = 1280;
 const LONG kHeight = 960;
-
-bool WriteStill(const std::string& path)
-{
-    const DWORD bitsSize = kWidth * 3 * kHeight;
-    BITMAPFILEHEADER fileHeader = {0x4D42, 54 + bitsSize, 0, 0, 54};
-    BITMAPINFOHEADER header = {sizeof header, kWidth, kHeight, 1, 24, BI_RGB, bitsSize, 2835, 2835, 0, 0};
-    std::vector<unsigned char> bits(bitsSize);
-    for (DWORD i = 0; i < bitsSize; ++i) {
-        bits[i] = static_cast<unsigned char>(i * 13 + i / 3840);
-    }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    bool ok = WriteFile(file, &fileHeader, sizeof fileHeader, &written, nullptr) &&
-              WriteFile(file, &header, sizeof header, &written, nullptr) &&
-              WriteFile(file, bits.data(), bitsSize, &written, nullptr);
-    CloseHandle(file);
-    return ok;
-}
 
 double TimeReadDibFile(const std::string& path)
 {
@@ -94,7 +73,7 @@ int main()
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     const std::string path = std::string(temp) + "dib_read_bench.bmp";
-    if (!WriteStill(path)) {
+    if (!WriteTestPicture(path, kWidth, kHeight)) {
         fprintf(stderr, "dib_read_bench: cannot write %s\n", path.c_str());
         return 1;
     }

@@ -9,34 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_clock.h"
+#include "bench/bench_support.h"
 #include "source/source_context.h"
 #include "support/linked_source.h"
 
 namespace {
 
 const int kRounds = 15;
-
-bool WritePicture(const std::string& path, LONG width, LONG height)
-{
-    const DWORD bitsSize = width * 3 * height;
-    BITMAPFILEHEADER fileHeader = {0x4D42, 54 + bitsSize, 0, 0, 54};
-    BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB, bitsSize, 2835, 2835, 0, 0};
-    std::vector<unsigned char> bits(bitsSize);
-    for (DWORD i = 0; i < bitsSize; ++i) {
-        bits[i] = static_cast<unsigned char>(i * 13 + i / 3840);
-    }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool ok = WriteFile(file, &fileHeader, sizeof fileHeader, &written, nullptr) &&
-                    WriteFile(file, &header, sizeof header, &written, nullptr) &&
-                    WriteFile(file, bits.data(), bitsSize, &written, nullptr);
-    CloseHandle(file);
-    return ok;
-}
 
 double TimeNative(LinkedSource& source)
 {
@@ -123,7 +102,7 @@ bool Run(LONG width, LONG height, DWORD bufferSize, const char* maximum)
 {
     const int number = 9901;
     const std::string path = TransferFilePath(number);
-    if (!WritePicture(path, width, height)) {
+    if (!WriteTestPicture(path, width, height)) {
         fprintf(stderr, "transfer_bench: cannot write %s\n", path.c_str());
         return false;
     }

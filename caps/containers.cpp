@@ -23,23 +23,6 @@ size_t ReplyItemCount(TW_UINT16 conType, const char* valueText)
 
 }  // namespace
 
-size_t ItemSize(TW_UINT16 itemType)
-{
-    switch (itemType) {
-    case TWTY_INT8:
-    case TWTY_UINT8:
-        return 1;
-    case TWTY_INT32:
-    case TWTY_UINT32:
-    case TWTY_FIX32:
-        return 4;
-    case TWTY_FRAME:
-        return 16;
-    default:
-        return 2;
-    }
-}
-
 size_t ContainerBytes(TW_UINT16 conType, TW_UINT32 numItems, TW_UINT16 itemType)
 {
     switch (conType) {

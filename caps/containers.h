@@ -4,11 +4,8 @@
 
 #include <cstddef>
 
+#include "caps/item_size.h"
 #include "source/twain.h"
-
-// Bytes of one item: 1 for 8-bit types, 2 for 16-bit types and TWTY_BOOL, 4
-// for 32-bit types and TWTY_FIX32, 16 for TWTY_FRAME, 2 for anything else.
-size_t ItemSize(TW_UINT16 itemType);
 
 // Bytes that a container's header and items take; 0 for a container type
 // that is none of the four.

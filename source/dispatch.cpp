@@ -1,6 +1,8 @@
 #include "dispatch.h"
 
 #include "handlers.h"
+#include "session_states.h"
+#include "source_context.h"
 
 const DispatchEntry ControlDispatch[] = {
     {DAT_IDENTITY, IdentityHandler},
@@ -36,4 +38,9 @@ TripletHandler FindHandler(const DispatchEntry* table, TW_UINT16 dat)
         }
     }
     return nullptr;
+}
+
+bool Accepted(const TripletArgs& args)
+{
+    return AcceptedInState(args.DAT, args.MSG, g_source.state);
 }

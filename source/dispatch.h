@@ -24,3 +24,6 @@ extern const DispatchEntry ImageDispatch[];
 
 // The handler of the first row whose DAT matches, or null.
 TripletHandler FindHandler(const DispatchEntry* table, TW_UINT16 dat);
+
+// Whether the source's present state accepts the triplet.
+bool Accepted(const TripletArgs& args);

@@ -18,13 +18,6 @@ const char kGrayResponseText[] = "General failure in response to DAT_GRAYRESPONS
 const char kRgbResponseText[] = "General failure in response to DAT_RGBRESPONSE.  ";
 const char kCieColorText[] = "General failure in response to DAT_CIECOLOR.  ";
 
-TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
-{
-    g_source.conditionCode = conditionCode;
-    ReportError(text, conditionCode);
-    return TWRC_FAILURE;
-}
-
 // The colour table of the current transfer file; false when the file cannot
 // be read or has more colours than the palette holds.
 bool ReadTransferPalette(TW_PALETTE8& palette)

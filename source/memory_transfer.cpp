@@ -26,13 +26,6 @@ const char kImageInfoText[] = "General failure in response to DAT_IMAGEINFO.  ";
 
 MemXferCursor g_cursor = {};
 
-TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
-{
-    g_source.conditionCode = conditionCode;
-    ReportError(text, conditionCode);
-    return TWRC_FAILURE;
-}
-
 TW_UINT16 FinishPicture(TW_IMAGEMEMXFER& transfer)
 {
     transfer.BytesWritten = 0;

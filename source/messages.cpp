@@ -151,3 +151,10 @@ bool MessageBoxUp()
 void Trace(const char*)
 {
 }
+
+TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
+{
+    g_source.conditionCode = conditionCode;
+    ReportError(text, conditionCode);
+    return TWRC_FAILURE;
+}

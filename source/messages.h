@@ -14,6 +14,10 @@ const int MessageTimeout = 999;
 // conditionCode itself.
 int ReportError(const char* text, TW_UINT16 conditionCode);
 
+// A handler's refusal: sets conditionCode, reports it with the handler's
+// text, and gives TWRC_FAILURE.
+TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text);
+
 // A message box of type MB_OK, plain or timed as MessageTimeout says.
 int ShowSourceMessage(HWND owner, const char* text, const char* caption);
 

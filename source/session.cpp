@@ -9,7 +9,6 @@
 #include "album/album_window.h"
 #include "handlers.h"
 #include "messages.h"
-#include "session_states.h"
 #include "source_context.h"
 #include "transfers.h"
 
@@ -26,18 +25,6 @@ const char kStatusFailure[] = "General failure in response to DAT_STATUS.  ";
 // Album windows of earlier enables that a later MSG_ENABLEDS replaced without
 // destroying them; MSG_CLOSEDS destroys them with the current one.
 std::vector<HWND> g_replacedAlbumWindows;
-
-TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
-{
-    g_source.conditionCode = conditionCode;
-    ReportError(text, conditionCode);
-    return TWRC_FAILURE;
-}
-
-bool Accepted(const TripletArgs& args)
-{
-    return AcceptedInState(args.DAT, args.MSG, g_source.state);
-}
 
 TW_UINT16 OpenSource(const TripletArgs& args)
 {

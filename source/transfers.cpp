@@ -9,7 +9,6 @@
 #include "source/handlers.h"
 #include "source/image_values.h"
 #include "source/messages.h"
-#include "source/session_states.h"
 #include "source/source_context.h"
 #include "source/text.h"
 #include "source/transfer_prefix.h"
@@ -30,18 +29,6 @@ const char kNativeText[] = "General failure in response to DAT_IMAGENATIVEXFER. 
 // The text that the file transfer shares with the image information.
 const char kImageInfoText[] = "General failure in response to DAT_IMAGEINFO.  ";
 const char kFileXferText[] = "General failure in response to DAT_IMAGEFILEXFER.  ";
-
-TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
-{
-    g_source.conditionCode = conditionCode;
-    ReportError(text, conditionCode);
-    return TWRC_FAILURE;
-}
-
-bool Accepted(const TripletArgs& args)
-{
-    return AcceptedInState(args.DAT, args.MSG, g_source.state);
-}
 
 int ReadCapabilityInt(const char* section, const char* key, int fallback)
 {

@@ -8,14 +8,12 @@ Each icon is 60 x 64 pixels, 24 bits per pixel, rows bottom-up of 180 bytes
 - WAV: a page with a loudspeaker.
 Each page carries its type's letters at its foot.
 
-Run from this folder; it writes ../../album/type_icon_data.cpp, which is
-committed.
+The build runs it: make_type_icons.py OUTPUT writes the tables to OUTPUT.
 """
 import math
+import sys
 
 WIDTH, HEIGHT = 60, 64
-OUTPUT = '../../album/type_icon_data.cpp'
-
 BLACK = (0, 0, 0)
 PAGE = (250, 250, 245)
 PAGE_EDGE = (150, 150, 150)
@@ -182,7 +180,7 @@ def table(name, data):
     return '\n'.join(lines)
 
 
-def main():
+def main(output_path):
     parts = [
         '// The album\'s type icons: 60 x 64 pixels, 24 bits, rows bottom-up.',
         '// Written by resources/art/make_type_icons.py; edit the script, not this file.',
@@ -195,9 +193,9 @@ def main():
         table('kWavIcon', bottom_up_bytes(wav_icon())),
         '',
     ]
-    with open(OUTPUT, 'w', newline='\n') as output:
+    with open(output_path, 'w', newline='\n') as output:
         output.write('\n'.join(parts))
 
 
 if __name__ == '__main__':
-    main()
+    main(sys.argv[1])

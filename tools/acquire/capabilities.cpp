@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "caps/item_size.h"
+
 namespace {
 
 struct NamedNumber {
@@ -80,23 +82,6 @@ bool FindCapability(const char* text, TW_UINT16& cap)
     }
     cap = static_cast<TW_UINT16>(number);
     return true;
-}
-
-size_t ItemSize(TW_UINT16 itemType)
-{
-    switch (itemType) {
-    case TWTY_INT8:
-    case TWTY_UINT8:
-        return 1;
-    case TWTY_INT32:
-    case TWTY_UINT32:
-    case TWTY_FIX32:
-        return 4;
-    case TWTY_FRAME:
-        return 16;
-    default:
-        return 2;
-    }
 }
 
 // A 32-bit container value of the item type, as text.

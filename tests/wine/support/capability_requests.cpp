@@ -3,24 +3,9 @@
 #include <cstddef>
 #include <cstring>
 
-namespace {
+#include "caps/item_size.h"
 
-size_t TestItemSize(TW_UINT16 itemType)
-{
-    switch (itemType) {
-    case TWTY_INT8:
-    case TWTY_UINT8:
-        return 1;
-    case TWTY_INT32:
-    case TWTY_UINT32:
-    case TWTY_FIX32:
-        return 4;
-    case TWTY_FRAME:
-        return 16;
-    default:
-        return 2;
-    }
-}
+namespace {
 
 void AppendBytes(std::vector<unsigned char>& bytes, const void* data, size_t size)
 {
@@ -137,7 +122,7 @@ std::vector<unsigned char> ListBytes(TW_UINT16 conType, TW_UINT16 itemType,
         Append(bytes, TW_UINT32(0));
     }
     for (TW_UINT32 item : items) {
-        AppendBytes(bytes, &item, TestItemSize(itemType) < 4 ? TestItemSize(itemType) : 4);
+        AppendBytes(bytes, &item, ItemSize(itemType) < 4 ? ItemSize(itemType) : 4);
     }
     return bytes;
 }
@@ -163,7 +148,7 @@ ListReply AsList(const CapabilityReply& reply)
         list.defaultIndex = ReadAt<TW_UINT32>(reply.block, 10);
         header = offsetof(TW_ENUMERATION, ItemList);
     }
-    size_t itemSize = TestItemSize(list.itemType);
+    size_t itemSize = ItemSize(list.itemType);
     for (TW_UINT32 i = 0; i < list.numItems && header + (i + 1) * itemSize <= reply.block.size();
          ++i) {
         TW_UINT32 item = 0;

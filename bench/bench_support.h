@@ -1,0 +1,19 @@
+// What the benchmark programs share: a monotonic clock in seconds, the
+// median of a set of measured times, and a test picture to read.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Seconds since an arbitrary start, from the performance counter.
+double Now();
+
+// The middle value of `times` (the upper one of an even count).
+double Median(std::vector<double> times);
+
+// Writes a bottom-up 24-bit BMP file of the given size with a 14-byte file
+// header, a 40-byte info header and a byte pattern as pixels. False when the
+// file cannot be written.
+bool WriteTestPicture(const std::string& path, LONG width, LONG height);
