@@ -3,35 +3,24 @@
 #include <commctrl.h>
 
 #include "album/album_list.h"
+#include "album/album_window_state.h"
 #include "album/button_groups.h"
 #include "album/camera_library.h"
 #include "album/clip_size_dialog.h"
 #include "album/read_out.h"
+#include "album/video_snap.h"
 #include "resources/resource_ids.h"
 #include "source/messages.h"
 #include "source/notifications.h"
 #include "source/source_context.h"
 #include "source/transfer_prefix.h"
 #include "source/transfer_queue.h"
+#include "video/preview_graph.h"
 #include "widgets/album_widgets.h"
 
+AlbumWindowState g_albumWindowState = {};
+
 namespace {
-
-// The album window's state, set up anew for each window.
-struct AlbumWindowState {
-    // Set in video mode, clear in album mode.
-    bool videoMode;
-    // The list holds the camera's objects; the next change to album mode
-    // reads them only when this is clear.
-    bool albumLoaded;
-    // The list's top edge within the window and its size, in pixels, taken
-    // at start.
-    int listTop;
-    int listWidth;
-    int listHeight;
-};
-
-AlbumWindowState g_window = {};
 
 // After the first announced transfer the window stays on top at this size.
 const int kTransferWindowWidth = 455;
@@ -55,6 +44,13 @@ const ButtonFace kButtonFaces[] = {
     {IDC_CAPTURE_PIN_PAGES, IDB_FACE_CAPTURE_PIN},
     {IDC_CLIP_SIZE, IDB_FACE_CLIP_SIZE},
 };
+
+// The video panel in video mode: its size, and the size it is centred by.
+const int kPanelWidth = 357;
+const int kPanelHeight = 293;
+const int kPanelCentringWidth = 347;
+const int kPanelCentringHeight = 283;
+const int kPanelLift = 8;
 
 // The window's end gives the camera this long to settle after the last wait.
 const DWORD kCameraSettleTime = 1000;
@@ -114,9 +110,9 @@ void TakeListGeometry(HWND window, const RECT& smallBanner)
 {
     RECT list;
     GetWindowRect(GetDlgItem(window, IDC_ALBUM_LIST), &list);
-    g_window.listTop = list.top - smallBanner.top;
-    g_window.listWidth = list.right - list.left;
-    g_window.listHeight = list.bottom - list.top;
+    g_albumWindowState.listTop = list.top - smallBanner.top;
+    g_albumWindowState.listWidth = list.right - list.left;
+    g_albumWindowState.listHeight = list.bottom - list.top;
 }
 
 // The transfer files go to the source's directory; the application is
@@ -136,7 +132,7 @@ void HideVideoPanel(HWND window)
 
 BOOL StartAlbumWindow(HWND window)
 {
-    g_window = {};
+    g_albumWindowState = {};
     if (!LoadCameraSettings()) {
         ShowPlainMessageBox(window, "Failed!", "Error", MB_OK);
     }
@@ -167,10 +163,19 @@ void KeepOnTopForTransfer(HWND window)
                  SWP_NOMOVE);
 }
 
+// The video panel takes the list's place, centred on it.
+void ShowVideoPanel(HWND window)
+{
+    const int x = (g_albumWindowState.listWidth - kPanelCentringWidth) / 2;
+    const int y = (g_albumWindowState.listHeight - kPanelCentringHeight) / 2 - kPanelLift + g_albumWindowState.listTop;
+    MoveWindow(GetDlgItem(window, IDC_VIDEO_PANEL), x, y, kPanelWidth, kPanelHeight, TRUE);
+    MoveWindow(GetDlgItem(window, IDC_ALBUM_LIST), 0, 0, 0, 0, TRUE);
+}
+
 void PutListBack(HWND window)
 {
-    MoveWindow(GetDlgItem(window, IDC_ALBUM_LIST), 0, g_window.listTop, g_window.listWidth,
-               g_window.listHeight, TRUE);
+    MoveWindow(GetDlgItem(window, IDC_ALBUM_LIST), 0, g_albumWindowState.listTop, g_albumWindowState.listWidth,
+               g_albumWindowState.listHeight, TRUE);
 }
 
 // UpLoad: the selected stills become transfer files and are announced.
@@ -186,6 +191,46 @@ void DownloadForTransfer(HWND window)
     if (queued) {
         KeepOnTopForTransfer(window);
     }
+}
+
+// Video mode: the live video of the camera, opened on the video panel the
+// first time.
+void EnterVideoMode(HWND window)
+{
+    DisableAllButtons(window);
+    g_albumWindowState.videoMode = true;
+    ShowVideoPanel(window);
+    ShowPreview();
+    if (!g_albumWindowState.videoPartInitialised) {
+        g_albumWindowState.videoPartInitialised = true;
+        OpenVideo(GetDlgItem(window, IDC_VIDEO_PANEL));
+        LONG device = 0;
+        FindCameraDevice(&device);
+        SelectVideoDevice(device);
+    } else {
+        RestartPreview(1, window);
+    }
+    EnableVideoButtons(window);
+}
+
+// Snap in video mode: the camera takes a still, which goes to the
+// application; the window then returns to video mode.
+void SnapInVideo(HWND window)
+{
+    DisableAllButtons(window);
+    ResetBlockCounter(window);
+    const VideoSnapResult snap = VideoSnap(window);
+    if (snap.taken) {
+        if (snap.produced) {
+            g_transferQueue.pendingCount = 1;
+            g_transferQueue.currentIndex = 0;
+            NotifyTransferReady();
+        }
+        g_albumWindowState.albumLoaded = false;
+        KeepOnTopForTransfer(window);
+        PostMessageA(window, WM_COMMAND, IDC_VIDEO, 0);
+    }
+    EnableVideoButtons(window);
 }
 
 // Snap in album mode: the camera takes a still, which the list appends.
@@ -207,16 +252,15 @@ void ShowAlbum(HWND window)
 {
     DisableAllButtons(window);
     ResetBlockCounter(window);
-    WaitFWIdle();
-    g_window.videoMode = false;
+    LeaveVideoMode(window);
     PutListBack(window);
     HideVideoPanel(window);
-    if (!g_window.albumLoaded) {
+    if (!g_albumWindowState.albumLoaded) {
         DeleteAllObjects(window, false);
         if (!LoadAlbum(window)) {
             ShowErrorOnTop(window, "Failed!");
         }
-        g_window.albumLoaded = true;
+        g_albumWindowState.albumLoaded = true;
         SetStillSize(kStillSizeFull);
     }
     VendorRequest2000();
@@ -254,7 +298,14 @@ BOOL RunCommand(HWND window, int command)
         DownloadForTransfer(window);
         break;
     case IDC_SNAP:
-        SnapInAlbum(window);
+        if (g_albumWindowState.videoMode) {
+            SnapInVideo(window);
+        } else {
+            SnapInAlbum(window);
+        }
+        break;
+    case IDC_VIDEO:
+        EnterVideoMode(window);
         break;
     case IDC_ALBUM:
         ShowAlbum(window);
@@ -267,6 +318,12 @@ BOOL RunCommand(HWND window, int command)
         break;
     case IDC_DELETE_ALL:
         DeleteObjects(window, true);
+        break;
+    case IDC_FILTER_PAGES:
+        ShowFilterPages();
+        break;
+    case IDC_CAPTURE_PIN_PAGES:
+        ShowFormatPages();
         break;
     case IDC_CLIP_SIZE:
         OpenClipSizeDialog(window);
@@ -293,15 +350,42 @@ BOOL EndAlbumWindow(HWND window)
     ClipCursor(nullptr);
     WaitFWIdle();
     Sleep(kCameraSettleTime);
+    if (g_albumWindowState.videoPartInitialised) {
+        CloseVideo();
+        g_albumWindowState.videoPartInitialised = false;
+    }
     ReleaseAlbumList(window);
     DeleteButtonFaces(window);
     return TRUE;
 }
 
+// "STOPRUN", known once the live video registered it.
+bool IsStopRunMessage(UINT message)
+{
+    const UINT stopRun = StopRunMessage();
+    return stopRun != 0 && message == stopRun;
+}
+
 }  // namespace
+
+void LeaveVideoMode(HWND window)
+{
+    if (g_albumWindowState.videoMode) {
+        RestartPreview(0, window);
+    }
+    WaitFWIdle();
+    g_albumWindowState.videoMode = false;
+    if (g_albumWindowState.videoPartInitialised) {
+        HaltPreview();
+    }
+}
 
 INT_PTR CALLBACK AlbumWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IsStopRunMessage(message)) {
+        RestartPreview(static_cast<int>(wParam), window);
+        return FALSE;
+    }
     switch (message) {
     case WM_INITDIALOG:
         return StartAlbumWindow(window);

@@ -82,18 +82,12 @@ bool ReadOut(unsigned long index, std::vector<unsigned char>& records, char* pat
                                 ProgressCallback) == 0;
 }
 
-// Reads each still into its transfer file, named by the prefix and the
-// still's number.
+// Reads each still into its transfer file.
 bool ReadStillsForTransfer(HWND window, const std::vector<unsigned long>& stills,
                            std::vector<unsigned char>& records)
 {
-    // An empty prefix would put the files into the current folder.
-    if (g_transferQueue.filePrefix[0] == '\0') {
-        ShowPlainMessageBox(window, "Upload Failed!", kError, MB_OK);
-        return false;
-    }
     for (unsigned long index : stills) {
-        if (!ReadOut(index, records, g_transferQueue.filePrefix, kUploadAsBitmap)) {
+        if (!ReadStillForTransfer(index, records)) {
             ShowPlainMessageBox(window, "Upload Failed!", kError, MB_OK);
             return false;
         }
@@ -141,6 +135,19 @@ void ResetBlockCounter(HWND window)
     g_readOut.blockCounter = 0;
 }
 
+void SetReadOutTotal(HWND window, uint32_t byteTotal)
+{
+    g_readOut.window = window;
+    g_readOut.byteTotal = byteTotal;
+}
+
+bool ReadStillForTransfer(unsigned long index, std::vector<unsigned char>& records)
+{
+    // An empty prefix would put the file into the current folder.
+    return g_transferQueue.filePrefix[0] != '\0' &&
+           ReadOut(index, records, g_transferQueue.filePrefix, kUploadAsBitmap);
+}
+
 bool DownloadSelection(HWND window)
 {
     g_readOut.window = window;
@@ -160,7 +167,7 @@ bool DownloadSelection(HWND window)
         break;
     }
     SetProgressPosition(0);
-    g_readOut.byteTotal = SumObjectSizes(records.data(), stills);
+    SetReadOutTotal(window, SumObjectSizes(records.data(), stills));
     g_readOut.blockCounter = 0;
     if (!ReadStillsForTransfer(window, stills, records)) {
         return false;
@@ -194,7 +201,7 @@ bool SaveSelection(HWND window)
     if (!ReadFdbContext(g_album.objectCount, records)) {
         return false;
     }
-    g_readOut.byteTotal = SumObjectSizes(records.data(), selected);
+    SetReadOutTotal(window, SumObjectSizes(records.data(), selected));
     if (!WriteObjects(window, selected, records, name)) {
         return false;
     }

@@ -7,9 +7,20 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 // Starts a new progress count: the next read block sets the bar's range.
 // The window calls it before each command that may read objects.
 void ResetBlockCounter(HWND window);
+
+// The bytes the coming read-outs count on the window's progress bar.
+void SetReadOutTotal(HWND window, uint32_t byteTotal);
+
+// Reads still `index` of the records just read (mode 0) into its transfer
+// file in the source's directory. False when the library fails or no
+// transfer file prefix could be formed.
+bool ReadStillForTransfer(unsigned long index, std::vector<unsigned char>& records);
 
 // Reads the selected stills out of the camera as transfer files and queues
 // them for the application. True when the queue holds them; the window then
