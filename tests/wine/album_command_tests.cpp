@@ -34,6 +34,8 @@ const int kAllButtons[] = {IDC_UPLOAD, IDC_SNAP, IDC_VIDEO, IDC_ALBUM, IDC_SAVE,
                            IDC_DELETE_ALL, IDC_FILTER_PAGES, IDC_CAPTURE_PIN_PAGES, IDC_CLIP_SIZE};
 const int kAlbumButtons[] = {IDC_UPLOAD, IDC_SNAP, IDC_VIDEO, IDC_SAVE, IDC_DELETE_LAST,
                              IDC_DELETE_ALL};
+const int kVideoButtons[] = {IDC_SNAP, IDC_ALBUM, IDC_FILTER_PAGES, IDC_CAPTURE_PIN_PAGES,
+                             IDC_CLIP_SIZE};
 
 // The boxes shown, as "caption: text", and forgotten.
 Names Shown(MessageBoxCapture& boxes)
@@ -168,6 +170,26 @@ protected:
         return enabled;
     }
 
+    bool InAlbumMode() const
+    {
+        return EnabledButtons() ==
+               std::vector<int>(std::begin(kAlbumButtons), std::end(kAlbumButtons));
+    }
+
+    bool InVideoMode() const
+    {
+        return EnabledButtons() ==
+               std::vector<int>(std::begin(kVideoButtons), std::end(kVideoButtons));
+    }
+
+    RECT PlaceOf(int control) const
+    {
+        RECT rect;
+        GetWindowRect(GetDlgItem(album_, control), &rect);
+        MapWindowPoints(nullptr, album_, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+
     PBRANGE ProgressRange() const
     {
         PBRANGE range = {};
@@ -198,6 +220,15 @@ TEST_F(AlbumCommandTest, StartsInAlbumModeWithTheAlbumButtonsEnabled)
         EXPECT_EQ(AlbumButton(button)->AcceptsPresses(), 1) << button;
     }
     EXPECT_TRUE(boxes_.Boxes().empty());
+
+    // A picture of the album with the stills selected, for people to look at.
+    Select({0, 1, 3});
+    SetForegroundWindow(album_);
+    PumpMessages(200);
+    const std::string path = BuildFolderFile("album_stills_selected.png");
+    DeleteFileA(path.c_str());
+    EXPECT_TRUE(SaveWindowPicture(album_, path));
+    printf("Picture of the album window: %s\n", path.c_str());
 }
 
 TEST_F(AlbumCommandTest, UpLoadQueuesTheSelectedStillsAndAnnouncesThem)
@@ -408,6 +439,73 @@ TEST_F(AlbumCommandTest, ClipSizeDialogOffersTheSensorsSizesAndKeepsTheChoice)
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_FALSE(IsWindowEnabled(sizeButton));
     EXPECT_TRUE(Shown(boxes_).empty());
+}
+
+TEST_F(AlbumCommandTest, VideoSnapHandsTheStillToTheApplicationAndLeavesItOutOfTheCamera)
+{
+    const RECT list = PlaceOf(IDC_ALBUM_LIST);
+    Press(IDC_VIDEO);
+    EXPECT_TRUE(InVideoMode());
+    // The panel is centred on the list's place; the list is out of sight.
+    const RECT panel = PlaceOf(IDC_VIDEO_PANEL);
+    EXPECT_EQ(panel.left, (list.right - list.left - 347) / 2);
+    EXPECT_EQ(panel.top, (list.bottom - list.top - 283) / 2 - 8 + list.top);
+    EXPECT_EQ(panel.right - panel.left, 357);
+    EXPECT_EQ(panel.bottom - panel.top, 293);
+    EXPECT_EQ(PlaceOf(IDC_ALBUM_LIST).right - PlaceOf(IDC_ALBUM_LIST).left, 0);
+
+    // Before the "VideoClip Size" dialog was ever opened, the full size.
+    Press(IDC_SNAP);
+    EXPECT_TRUE(Shown(boxes_).empty());
+    EXPECT_EQ(source_.State(), 6);
+    EXPECT_EQ(g_transferQueue.pendingCount, 1);
+    EXPECT_EQ(g_transferQueue.currentIndex, 0);
+    EXPECT_EQ(std::string(g_transferQueue.currentFile), TransferFilePath(6));
+    files_.Track(TransferFilePath(6));
+    TW_IMAGEINFO info = {};
+    ASSERT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info), TWRC_SUCCESS);
+    EXPECT_EQ(info.ImageWidth, 1280);
+    EXPECT_EQ(info.ImageLength, 960);
+    EXPECT_FALSE(FileExists(camera_.ObjectPath("DSC_0006.JPG")));
+    EXPECT_NE(GetWindowLongA(album_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    // The posted Video command brought the window back to video mode.
+    EXPECT_TRUE(InVideoMode());
+    TW_PENDINGXFERS pending = {};
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending), TWRC_SUCCESS);
+    EXPECT_EQ(pending.Count, 0);
+    EXPECT_FALSE(FileExists(TransferFilePath(6)));
+
+    // Once the dialog has been opened, 640 x 480.
+    SendMessageA(album_, WM_COMMAND, IDC_CLIP_SIZE, 0);
+    SendMessageA(FindWindowA("#32770", "VideoClip Size"), WM_COMMAND, IDOK, 0);
+    WaitForUnlock();
+    Press(IDC_SNAP);
+    files_.Track(TransferFilePath(6));
+    ASSERT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info), TWRC_SUCCESS);
+    EXPECT_EQ(info.ImageWidth, 640);
+    EXPECT_EQ(info.ImageLength, 480);
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending), TWRC_SUCCESS);
+
+    // The album is read again on the way back.
+    Press(IDC_ALBUM);
+    EXPECT_TRUE(InAlbumMode());
+    EXPECT_EQ(Items().size(), 5u);
+    EXPECT_EQ(PlaceOf(IDC_ALBUM_LIST).top, list.top);
+    EXPECT_EQ(PlaceOf(IDC_VIDEO_PANEL).right - PlaceOf(IDC_VIDEO_PANEL).left, 0);
+    EXPECT_TRUE(Shown(boxes_).empty());
+}
+
+TEST_F(AlbumCommandTest, AFailedVideoSnapLeavesVideoModeAndTheNextSnapIsAnAlbumSnap)
+{
+    Press(IDC_VIDEO);
+    camera_.Set("Fail", "Capture_DOSFAT_DSC", "always");
+    Press(IDC_SNAP);
+    EXPECT_EQ(Shown(boxes_), (Names{"Errror: Video Snap Failed!"}));
+    EXPECT_EQ(source_.State(), 5);
+    EXPECT_TRUE(InVideoMode());
+    Press(IDC_SNAP);
+    EXPECT_EQ(Shown(boxes_), (Names{"Error: Snap Failed!"}));
+    EXPECT_TRUE(InAlbumMode());
 }
 
 }  // namespace
