@@ -188,4 +188,22 @@ TEST(Acquire, UploadAllSavesTheCameraStillsByEachMechanism)
     CoUninitialize();
 }
 
+TEST(Acquire, UploadAllClosesTheWindowOfAnAlbumWithoutStills)
+{
+    const std::string settings = SourceDirectory() + "DSCLINK.INI";
+    SavedFile installed(settings);
+    const std::string storage = EmptyFolder("acquire_sound_only");
+    CopyFileA((SourceDirectory() + "Camera\\DSC_0005.WAV").c_str(), (storage + "\\DSC_0005.WAV").c_str(),
+              FALSE);
+    WriteTextFile(settings, "[Camera]\r\nStorage=" + storage + "\r\n");
+    AcquireRun run;
+    ASSERT_TRUE(StartAcquire("--upload-all --close-after 30000", run));
+    EXPECT_EQ(FinishAcquire(run), 0);
+    const std::string printed = ReadTextFile(run.outputPath);
+    EXPECT_TRUE(Contains(printed, "The album lists no stills; closing its window")) << printed;
+    EXPECT_TRUE(Contains(printed, "The source asks to be closed")) << printed;
+    DeleteFileA((storage + "\\DSC_0005.WAV").c_str());
+    RemoveDirectoryA(storage.c_str());
+}
+
 }  // namespace

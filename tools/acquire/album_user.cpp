@@ -78,10 +78,15 @@ bool PressUpLoadWhenReady(AlbumUser& user)
     if (now - user.readySince < kPauseBeforePress) {
         return false;
     }
+    user.pressed = true;
     const int stills = SelectStills(album);
+    if (stills == 0) {
+        printf("The album lists no stills; closing its window\n");
+        CloseAlbumWindow();
+        return true;
+    }
     printf("Selected %d still%s in the album and pressed UpLoad\n", stills, stills == 1 ? "" : "s");
     fflush(stdout);
-    user.pressed = true;
     SendMessageA(GetDlgItem(album, IDC_UPLOAD), BM_CLICK, 0, 0);
     return true;
 }

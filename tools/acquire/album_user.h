@@ -6,7 +6,8 @@
 #include <windows.h>
 
 struct AlbumUser {
-    // The UpLoad button was pressed; the pictures it announces end the work.
+    // UpLoad was pressed (or the window closed for want of stills); the
+    // pictures it announces end the work.
     bool pressed;
     // When the album was first seen ready (tick count), 0 while it is not.
     DWORD readySince;
@@ -14,7 +15,8 @@ struct AlbumUser {
 
 // Looks at the album window (at each tick of a timer). Once it has been
 // ready for a pause longer than the buttons' unlock delay, selects the
-// stills and presses UpLoad. True when it pressed the button at this look.
+// stills and presses UpLoad, or closes the window when it lists no still.
+// True when it acted at this look.
 bool PressUpLoadWhenReady(AlbumUser& user);
 
 // Closes the album window as with its close box.
