@@ -166,16 +166,18 @@ void KeepOnTopForTransfer(HWND window)
 // The video panel takes the list's place, centred on it.
 void ShowVideoPanel(HWND window)
 {
-    const int x = (g_albumWindowState.listWidth - kPanelCentringWidth) / 2;
-    const int y = (g_albumWindowState.listHeight - kPanelCentringHeight) / 2 - kPanelLift + g_albumWindowState.listTop;
+    const AlbumWindowState& state = g_albumWindowState;
+    const int x = (state.listWidth - kPanelCentringWidth) / 2;
+    const int y = (state.listHeight - kPanelCentringHeight) / 2 - kPanelLift + state.listTop;
     MoveWindow(GetDlgItem(window, IDC_VIDEO_PANEL), x, y, kPanelWidth, kPanelHeight, TRUE);
     MoveWindow(GetDlgItem(window, IDC_ALBUM_LIST), 0, 0, 0, 0, TRUE);
 }
 
 void PutListBack(HWND window)
 {
-    MoveWindow(GetDlgItem(window, IDC_ALBUM_LIST), 0, g_albumWindowState.listTop, g_albumWindowState.listWidth,
-               g_albumWindowState.listHeight, TRUE);
+    const AlbumWindowState& state = g_albumWindowState;
+    MoveWindow(GetDlgItem(window, IDC_ALBUM_LIST), 0, state.listTop, state.listWidth,
+               state.listHeight, TRUE);
 }
 
 // UpLoad: the selected stills become transfer files and are announced.

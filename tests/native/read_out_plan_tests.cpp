@@ -54,8 +54,8 @@ TEST(ReadOutPlan, DownloadListsTheSelectedStillsAndRefusesAnyClip)
 TEST(ReadOutPlan, SaveWritesStillsClipsAndSoundsAndStopsAtAnUnusableRecord)
 {
     const auto records =
-        MakeRecords({"DSC_0001JPG", "DSC_0003avi", "DSC_0005WAV", "NOTES   TXT", "\xE5" "SC_0009JPG",
-                     "\0" "SC_0010JPG", ".       JPG"},
+        MakeRecords({"DSC_0001JPG", "DSC_0003avi", "DSC_0005WAV", "NOTES   TXT",
+                     "\xE5" "SC_0009JPG", "\0" "SC_0010JPG", ".       JPG"},
                     10);
     const SaveChoice expected[] = {SaveChoice::Write, SaveChoice::Write,    SaveChoice::Write,
                                    SaveChoice::PassOver, SaveChoice::Stop, SaveChoice::Stop,

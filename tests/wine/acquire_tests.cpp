@@ -164,7 +164,8 @@ TEST(Acquire, UploadAllSavesTheCameraStillsByEachMechanism)
         printf("acquire --upload-all by %s transfer: %lu ms from start to end\n", mechanism,
                GetTickCount() - start);
         const std::string printed = ReadTextFile(run.outputPath);
-        EXPECT_TRUE(Contains(printed, "Selected 3 stills in the album and pressed UpLoad")) << printed;
+        EXPECT_TRUE(Contains(printed, "Selected 3 stills in the album and pressed UpLoad"))
+            << printed;
         EXPECT_TRUE(Contains(printed, "Saved 3 pictures")) << printed;
         EXPECT_TRUE(Contains(printed, "The source asks to be closed")) << printed;
         for (int i = 0; i < 3; ++i) {
@@ -193,8 +194,8 @@ TEST(Acquire, UploadAllClosesTheWindowOfAnAlbumWithoutStills)
     const std::string settings = SourceDirectory() + "DSCLINK.INI";
     SavedFile installed(settings);
     const std::string storage = EmptyFolder("acquire_sound_only");
-    CopyFileA((SourceDirectory() + "Camera\\DSC_0005.WAV").c_str(), (storage + "\\DSC_0005.WAV").c_str(),
-              FALSE);
+    CopyFileA((SourceDirectory() + "Camera\\DSC_0005.WAV").c_str(),
+              (storage + "\\DSC_0005.WAV").c_str(), FALSE);
     WriteTextFile(settings, "[Camera]\r\nStorage=" + storage + "\r\n");
     AcquireRun run;
     ASSERT_TRUE(StartAcquire("--upload-all --close-after 30000", run));

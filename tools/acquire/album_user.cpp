@@ -17,7 +17,8 @@ BOOL CALLBACK FindAlbumWindow(HWND window, LPARAM found)
     char className[16] = "";
     GetClassNameA(window, className, sizeof className);
     if (strcmp(className, "#32770") == 0 && IsWindowVisible(window) &&
-        GetDlgItem(window, IDC_ALBUM_LIST) != nullptr && GetDlgItem(window, IDC_UPLOAD) != nullptr) {
+        GetDlgItem(window, IDC_ALBUM_LIST) != nullptr &&
+        GetDlgItem(window, IDC_UPLOAD) != nullptr) {
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
