@@ -3,14 +3,28 @@
 #include <commctrl.h>
 
 #include "album/album_list.h"
+#include "album/album_window_state.h"
+#include "album/button_groups.h"
 #include "album/camera_library.h"
+#include "album/clip_size_dialog.h"
+#include "album/read_out.h"
+#include "album/video_snap.h"
 #include "resources/resource_ids.h"
 #include "source/messages.h"
 #include "source/notifications.h"
 #include "source/source_context.h"
+#include "source/transfer_prefix.h"
+#include "source/transfer_queue.h"
+#include "video/preview_graph.h"
 #include "widgets/album_widgets.h"
 
+AlbumWindowState g_albumWindowState = {};
+
 namespace {
+
+// After the first announced transfer the window stays on top at this size.
+const int kTransferWindowWidth = 455;
+const int kTransferWindowHeight = 445;
 
 struct ButtonFace {
     int button;
@@ -30,6 +44,16 @@ const ButtonFace kButtonFaces[] = {
     {IDC_CAPTURE_PIN_PAGES, IDB_FACE_CAPTURE_PIN},
     {IDC_CLIP_SIZE, IDB_FACE_CLIP_SIZE},
 };
+
+// The video panel in video mode: its size, and the size it is centred by.
+const int kPanelWidth = 357;
+const int kPanelHeight = 293;
+const int kPanelCentringWidth = 347;
+const int kPanelCentringHeight = 283;
+const int kPanelLift = 8;
+
+// The window's end gives the camera this long to settle after the last wait.
+const DWORD kCameraSettleTime = 1000;
 
 // Screens above this many dots per inch get the large banner.
 const int kSmallBannerMaxDpi = 100;
@@ -69,15 +93,35 @@ void ColourControls(HWND window)
 }
 
 // Keeps the banner made for the screen's resolution and moves the other one
-// out of sight.
-void ChooseBanner(HWND window)
+// out of sight. The small banner's top edge, read before any move, is
+// where the list's top is measured from.
+void ChooseBanner(HWND window, RECT& smallBanner)
 {
     HDC screen = GetDC(window);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(window, screen);
+    GetWindowRect(GetDlgItem(window, IDC_BANNER_SMALL), &smallBanner);
     int unused = dpi > kSmallBannerMaxDpi ? IDC_BANNER_SMALL : IDC_BANNER_LARGE;
     SetWindowPos(GetDlgItem(window, unused), nullptr, -1000, -1000, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+}
+
+void TakeListGeometry(HWND window, const RECT& smallBanner)
+{
+    RECT list;
+    GetWindowRect(GetDlgItem(window, IDC_ALBUM_LIST), &list);
+    g_albumWindowState.listTop = list.top - smallBanner.top;
+    g_albumWindowState.listWidth = list.right - list.left;
+    g_albumWindowState.listHeight = list.bottom - list.top;
+}
+
+// The transfer files go to the source's directory; the application is
+// offered the bare prefix until pictures are queued.
+void SetTransferPrefix()
+{
+    MakeTransferPrefix(g_transferQueue.filePrefix, sizeof g_transferQueue.filePrefix);
+    lstrcpynA(g_transferQueue.currentFile, g_transferQueue.filePrefix,
+              sizeof g_transferQueue.currentFile);
 }
 
 void HideVideoPanel(HWND window)
@@ -88,34 +132,206 @@ void HideVideoPanel(HWND window)
 
 BOOL StartAlbumWindow(HWND window)
 {
+    g_albumWindowState = {};
     if (!LoadCameraSettings()) {
         ShowPlainMessageBox(window, "Failed!", "Error", MB_OK);
     }
     AttachAlbumWidgets(window);
+    SetTransferPrefix();
     SetWindowTextA(window, g_source.productName);
     PutFacesOnButtons(window);
     ColourControls(window);
     CreateAlbumImageList(window);
-    ChooseBanner(window);
+    RECT smallBanner;
+    ChooseBanner(window, smallBanner);
+    TakeListGeometry(window, smallBanner);
     HideVideoPanel(window);
     PostMessageA(window, WM_COMMAND, IDC_ALBUM, 0);
     HideVideoPanel(window);
     return TRUE;
 }
 
-// Album mode: the list shows the camera's objects, read anew.
+void ShowErrorOnTop(HWND window, const char* text)
+{
+    ShowPlainMessageBox(window, text, "Error", MB_OK | MB_TOPMOST);
+}
+
+// Once pictures are announced the window stays above the application's.
+void KeepOnTopForTransfer(HWND window)
+{
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, kTransferWindowWidth, kTransferWindowHeight,
+                 SWP_NOMOVE);
+}
+
+// The video panel takes the list's place, centred on it.
+void ShowVideoPanel(HWND window)
+{
+    const AlbumWindowState& state = g_albumWindowState;
+    const int x = (state.listWidth - kPanelCentringWidth) / 2;
+    const int y = (state.listHeight - kPanelCentringHeight) / 2 - kPanelLift + state.listTop;
+    MoveWindow(GetDlgItem(window, IDC_VIDEO_PANEL), x, y, kPanelWidth, kPanelHeight, TRUE);
+    MoveWindow(GetDlgItem(window, IDC_ALBUM_LIST), 0, 0, 0, 0, TRUE);
+}
+
+void PutListBack(HWND window)
+{
+    const AlbumWindowState& state = g_albumWindowState;
+    MoveWindow(GetDlgItem(window, IDC_ALBUM_LIST), 0, state.listTop, state.listWidth,
+               state.listHeight, TRUE);
+}
+
+// UpLoad: the selected stills become transfer files and are announced.
+void DownloadForTransfer(HWND window)
+{
+    DisableAllButtons(window);
+    ResetBlockCounter(window);
+    const bool queued = DownloadSelection(window);
+    if (queued) {
+        NotifyTransferReady();
+    }
+    EnableAlbumButtons(window);
+    if (queued) {
+        KeepOnTopForTransfer(window);
+    }
+}
+
+// Video mode: the live video of the camera, opened on the video panel the
+// first time.
+void EnterVideoMode(HWND window)
+{
+    DisableAllButtons(window);
+    g_albumWindowState.videoMode = true;
+    ShowVideoPanel(window);
+    ShowPreview();
+    if (!g_albumWindowState.videoPartInitialised) {
+        g_albumWindowState.videoPartInitialised = true;
+        OpenVideo(GetDlgItem(window, IDC_VIDEO_PANEL));
+        LONG device = 0;
+        FindCameraDevice(&device);
+        SelectVideoDevice(device);
+    } else {
+        RestartPreview(1, window);
+    }
+    EnableVideoButtons(window);
+}
+
+// Snap in video mode: the camera takes a still, which goes to the
+// application; the window then returns to video mode.
+void SnapInVideo(HWND window)
+{
+    DisableAllButtons(window);
+    ResetBlockCounter(window);
+    const VideoSnapResult snap = VideoSnap(window);
+    if (snap.taken) {
+        if (snap.produced) {
+            g_transferQueue.pendingCount = 1;
+            g_transferQueue.currentIndex = 0;
+            NotifyTransferReady();
+        }
+        g_albumWindowState.albumLoaded = false;
+        KeepOnTopForTransfer(window);
+        PostMessageA(window, WM_COMMAND, IDC_VIDEO, 0);
+    }
+    EnableVideoButtons(window);
+}
+
+// Snap in album mode: the camera takes a still, which the list appends.
+void SnapInAlbum(HWND window)
+{
+    DisableAllButtons(window);
+    ResetBlockCounter(window);
+    const bool snapped = SnapStill(window);
+    VendorRequest2000();
+    EnableAlbumButtons(window);
+    if (!snapped) {
+        ShowErrorOnTop(window, "Snap Failed!");
+    }
+}
+
+// Album mode: the list is shown again, and read from the camera unless it
+// holds the camera's objects already.
 void ShowAlbum(HWND window)
 {
-    DeleteAllObjects(window, false);
-    if (!LoadAlbum(window)) {
-        ShowPlainMessageBox(window, "Failed!", "Error", MB_OK | MB_TOPMOST);
+    DisableAllButtons(window);
+    ResetBlockCounter(window);
+    LeaveVideoMode(window);
+    PutListBack(window);
+    HideVideoPanel(window);
+    if (!g_albumWindowState.albumLoaded) {
+        DeleteAllObjects(window, false);
+        if (!LoadAlbum(window)) {
+            ShowErrorOnTop(window, "Failed!");
+        }
+        g_albumWindowState.albumLoaded = true;
+        SetStillSize(kStillSizeFull);
     }
+    VendorRequest2000();
+    EnableAlbumButtons(window);
+}
+
+void SaveToDisk(HWND window)
+{
+    ResetBlockCounter(window);
+    const bool saved = SaveSelection(window);
+    WaitFWIdle();
+    EnableAlbumButtons(window);
+    if (saved) {
+        ShowPlainMessageBox(window, "Save OK!", "Notification", MB_OK | MB_TOPMOST);
+    }
+}
+
+// Del Last and Del All report no failure.
+void DeleteObjects(HWND window, bool all)
+{
+    ResetBlockCounter(window);
+    DisableAllButtons(window);
+    if (all) {
+        DeleteAllObjects(window, true);
+    } else {
+        DeleteLastObject(window, true);
+    }
+    EnableAlbumButtons(window);
 }
 
 BOOL RunCommand(HWND window, int command)
 {
-    if (command == IDC_ALBUM) {
+    switch (command) {
+    case IDC_UPLOAD:
+        DownloadForTransfer(window);
+        break;
+    case IDC_SNAP:
+        if (g_albumWindowState.videoMode) {
+            SnapInVideo(window);
+        } else {
+            SnapInAlbum(window);
+        }
+        break;
+    case IDC_VIDEO:
+        EnterVideoMode(window);
+        break;
+    case IDC_ALBUM:
         ShowAlbum(window);
+        break;
+    case IDC_SAVE:
+        SaveToDisk(window);
+        break;
+    case IDC_DELETE_LAST:
+        DeleteObjects(window, false);
+        break;
+    case IDC_DELETE_ALL:
+        DeleteObjects(window, true);
+        break;
+    case IDC_FILTER_PAGES:
+        ShowFilterPages();
+        break;
+    case IDC_CAPTURE_PIN_PAGES:
+        ShowFormatPages();
+        break;
+    case IDC_CLIP_SIZE:
+        OpenClipSizeDialog(window);
+        break;
+    default:
+        break;
     }
     return TRUE;
 }
@@ -134,15 +350,44 @@ BOOL RequestClose()
 BOOL EndAlbumWindow(HWND window)
 {
     ClipCursor(nullptr);
+    WaitFWIdle();
+    Sleep(kCameraSettleTime);
+    if (g_albumWindowState.videoPartInitialised) {
+        CloseVideo();
+        g_albumWindowState.videoPartInitialised = false;
+    }
     ReleaseAlbumList(window);
     DeleteButtonFaces(window);
     return TRUE;
 }
 
+// "STOPRUN", known once the live video registered it.
+bool IsStopRunMessage(UINT message)
+{
+    const UINT stopRun = StopRunMessage();
+    return stopRun != 0 && message == stopRun;
+}
+
 }  // namespace
+
+void LeaveVideoMode(HWND window)
+{
+    if (g_albumWindowState.videoMode) {
+        RestartPreview(0, window);
+    }
+    WaitFWIdle();
+    g_albumWindowState.videoMode = false;
+    if (g_albumWindowState.videoPartInitialised) {
+        HaltPreview();
+    }
+}
 
 INT_PTR CALLBACK AlbumWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IsStopRunMessage(message)) {
+        RestartPreview(static_cast<int>(wParam), window);
+        return FALSE;
+    }
     switch (message) {
     case WM_INITDIALOG:
         return StartAlbumWindow(window);

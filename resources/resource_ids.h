@@ -35,3 +35,9 @@
 #define IDC_CAPTURE_PIN_PAGES 1058
 #define IDC_BANNER_LARGE 1059
 #define IDC_CLIP_SIZE 1060
+
+// The "VideoClip Size" dialog and its radio buttons.
+#define IDD_CLIP_SIZE 168
+#define IDC_CLIP_640X480 1071
+#define IDC_CLIP_1280X960 1072
+#define IDC_CLIP_1280X1024 1073

@@ -1,8 +1,10 @@
 #!/bin/bash
 # The main job: installs what is missing, builds, installs the data source
-# and its stand-ins into a Wine prefix, and runs acquire with the simulated
-# camera, after printing the capabilities the source negotiates. Arguments
-# are passed to acquire.
+# and its stand-ins into a Wine prefix, prints the capabilities the source
+# negotiates, and acquires the simulated camera's stills: acquire opens the
+# album window, selects the stills, presses UpLoad, takes each picture by
+# native transfer into build/acquired and prints a line for it. Arguments,
+# when given, are passed to acquire instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,4 +23,11 @@ acquire="$WINEPREFIX/drive_c/Program Files/Ardenza/acquire/acquire.exe"
 echo "== The capabilities that the installed capability files negotiate"
 scripts/under-wine.sh wine "$acquire" --caps
 echo "== Acquiring"
+if [ $# -eq 0 ]; then
+    mkdir -p build/acquired
+    rm -f build/acquired/picture_*.bmp
+    # Wine's drive Z: is the host's root folder.
+    output="Z:$(echo "$PWD/build/acquired" | tr / '\\')"
+    set -- --upload-all --close-after 30000 --mechanism native --output "$output"
+fi
 scripts/under-wine.sh wine "$acquire" "$@"

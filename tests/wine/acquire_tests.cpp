@@ -1,12 +1,16 @@
 // acquire.exe end to end: it opens and enables the installed source through
 // the Source Manager, runs its loop and closes the source when the time is
-// up or when the user closes the album window.
+// up or when the user closes the album window; as the album's user it
+// uploads the camera's stills and takes them by each transfer mechanism.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
+#include "support/bmp_files.h"
+#include "support/jpeg_decode.h"
 #include "support/prefix_files.h"
 #include "support/screenshot.h"
 
@@ -101,6 +105,106 @@ TEST(Acquire, ClosesTheSourceWhenTheUserClosesTheWindow)
     EXPECT_TRUE(Contains(output, "The source asks to be closed")) << output;
     EXPECT_TRUE(Contains(output, "Closed the source")) << output;
     EXPECT_FALSE(IsWindow(album));
+}
+
+// A BMP file's info header and pixel rows, as the file's header places them.
+struct SavedPicture {
+    BITMAPINFOHEADER header = {};
+    Bytes rows;
+};
+
+bool ReadSavedPicture(const std::string& path, SavedPicture& picture)
+{
+    const Bytes file = ReadBytes(path);
+    BITMAPFILEHEADER fileHeader;
+    if (file.size() < sizeof fileHeader + sizeof picture.header) {
+        return false;
+    }
+    memcpy(&fileHeader, file.data(), sizeof fileHeader);
+    memcpy(&picture.header, file.data() + sizeof fileHeader, sizeof picture.header);
+    if (fileHeader.bfType != 0x4D42 || fileHeader.bfOffBits > file.size()) {
+        return false;
+    }
+    picture.rows.assign(file.begin() + fileHeader.bfOffBits, file.end());
+    return true;
+}
+
+std::string EmptyFolder(const std::string& name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + name;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (int number = 1; number <= 9; ++number) {
+        DeleteFileA((folder + "\\picture_00" + std::to_string(number) + ".bmp").c_str());
+    }
+    return folder;
+}
+
+// acquire presses UpLoad with the stills selected, takes the three pictures
+// announced by the chosen mechanism and closes the window; each saved
+// picture holds exactly the pixels of a decode of the camera's JPEG.
+TEST(Acquire, UploadAllSavesTheCameraStillsByEachMechanism)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const char* const stills[] = {"DSC_0001.JPG", "DSC_0002.JPG", "DSC_0004.JPG"};
+    for (const char* mechanism : {"native", "memory", "file"}) {
+        SCOPED_TRACE(mechanism);
+        SavedFile capabilities(CapabilityFilePath());
+        // A row of the 1280-pixel still needs 3840 bytes.
+        WritePrivateProfileStringA("Setup Memory Transfer", "Max", "4096",
+                                   CapabilityFilePath().c_str());
+        const std::string output = EmptyFolder(std::string("acquire_upload_") + mechanism);
+        AcquireRun run;
+        const DWORD start = GetTickCount();
+        ASSERT_TRUE(StartAcquire(std::string("--upload-all --close-after 30000 --mechanism ") +
+                                     mechanism + " --output \"" + output + "\"",
+                                 run));
+        EXPECT_EQ(FinishAcquire(run), 0);
+        printf("acquire --upload-all by %s transfer: %lu ms from start to end\n", mechanism,
+               GetTickCount() - start);
+        const std::string printed = ReadTextFile(run.outputPath);
+        EXPECT_TRUE(Contains(printed, "Selected 3 stills in the album and pressed UpLoad"))
+            << printed;
+        EXPECT_TRUE(Contains(printed, "Saved 3 pictures")) << printed;
+        EXPECT_TRUE(Contains(printed, "The source asks to be closed")) << printed;
+        for (int i = 0; i < 3; ++i) {
+            SCOPED_TRACE(stills[i]);
+            Decoded decoded;
+            ASSERT_TRUE(DecodeJpegFile(SourceDirectory() + "Camera\\" + stills[i], decoded));
+            SavedPicture saved;
+            ASSERT_TRUE(ReadSavedPicture(output + "\\picture_00" + std::to_string(i + 1) + ".bmp",
+                                         saved));
+            EXPECT_EQ(saved.header.biWidth, static_cast<LONG>(decoded.width));
+            EXPECT_EQ(saved.header.biHeight, static_cast<LONG>(decoded.height));
+            EXPECT_EQ(saved.header.biBitCount, 24);
+            EXPECT_TRUE(saved.rows == BottomUp(decoded));
+        }
+        for (int number : {1, 2, 4}) {
+            char name[32];
+            snprintf(name, sizeof name, "TWIMG600_%04d.bmp", number);
+            EXPECT_FALSE(FileExists(SourceDirectory() + name)) << name;
+        }
+    }
+    CoUninitialize();
+}
+
+TEST(Acquire, UploadAllClosesTheWindowOfAnAlbumWithoutStills)
+{
+    const std::string settings = SourceDirectory() + "DSCLINK.INI";
+    SavedFile installed(settings);
+    const std::string storage = EmptyFolder("acquire_sound_only");
+    CopyFileA((SourceDirectory() + "Camera\\DSC_0005.WAV").c_str(),
+              (storage + "\\DSC_0005.WAV").c_str(), FALSE);
+    WriteTextFile(settings, "[Camera]\r\nStorage=" + storage + "\r\n");
+    AcquireRun run;
+    ASSERT_TRUE(StartAcquire("--upload-all --close-after 30000", run));
+    EXPECT_EQ(FinishAcquire(run), 0);
+    const std::string printed = ReadTextFile(run.outputPath);
+    EXPECT_TRUE(Contains(printed, "The album lists no stills; closing its window")) << printed;
+    EXPECT_TRUE(Contains(printed, "The source asks to be closed")) << printed;
+    DeleteFileA((storage + "\\DSC_0005.WAV").c_str());
+    RemoveDirectoryA(storage.c_str());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "album/camera_library.h"
 #include "source/dib_file.h"
+#include "support/jpeg_decode.h"
 #include "support/prefix_files.h"
 
 namespace {
@@ -27,70 +28,6 @@ Bytes ReadBytes(const std::string& path)
 {
     const std::string text = ReadTextFile(path);
     return Bytes(text.begin(), text.end());
-}
-
-// The rows of a decoded picture as a BMP file stores them: top-down here,
-// 24-bit, each padded to a multiple of 4 bytes.
-struct Decoded {
-    UINT width = 0;
-    UINT height = 0;
-    UINT stride = 0;
-    Bytes rows;
-};
-
-// Decodes a JPEG file with WIC in its native pixel format (24-bit BGR for
-// colour, 8-bit gray for grayscale) and widens gray to BGR here.
-bool DecodeJpegFile(const std::string& path, Decoded& decoded)
-{
-    IWICImagingFactory* factory = nullptr;
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
-    std::wstring widePath(path.begin(), path.end());
-    bool done = false;
-    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
-        SUCCEEDED(factory->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,
-                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame))) {
-        WICPixelFormatGUID format;
-        frame->GetPixelFormat(&format);
-        frame->GetSize(&decoded.width, &decoded.height);
-        decoded.stride = (decoded.width * 3 + 3) / 4 * 4;
-        decoded.rows.assign(static_cast<size_t>(decoded.stride) * decoded.height, 0);
-        if (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
-            done = SUCCEEDED(frame->CopyPixels(nullptr, decoded.stride, decoded.rows.size(), decoded.rows.data()));
-        } else if (IsEqualGUID(format, GUID_WICPixelFormat8bppGray)) {
-            const UINT grayStride = (decoded.width + 3) / 4 * 4;
-            Bytes gray(static_cast<size_t>(grayStride) * decoded.height);
-            done = SUCCEEDED(frame->CopyPixels(nullptr, grayStride, gray.size(), gray.data()));
-            for (UINT y = 0; y < decoded.height; ++y) {
-                for (UINT x = 0; x < decoded.width; ++x) {
-                    memset(&decoded.rows[y * decoded.stride + x * 3], gray[y * grayStride + x], 3);
-                }
-            }
-        }
-    }
-    if (frame != nullptr) {
-        frame->Release();
-    }
-    if (decoder != nullptr) {
-        decoder->Release();
-    }
-    if (factory != nullptr) {
-        factory->Release();
-    }
-    return done;
-}
-
-// The rows of a decode in BMP order: bottom-up.
-Bytes BottomUp(const Decoded& decoded)
-{
-    Bytes rows;
-    for (UINT y = decoded.height; y-- > 0;) {
-        rows.insert(rows.end(), decoded.rows.begin() + y * decoded.stride,
-                    decoded.rows.begin() + (y + 1) * decoded.stride);
-    }
-    return rows;
 }
 
 struct ProgressCalls {

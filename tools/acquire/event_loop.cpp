@@ -5,6 +5,8 @@
 namespace {
 
 const UINT_PTR kCloseTimer = 1;
+const UINT_PTR kAlbumUserTimer = 2;
+const UINT kAlbumUserTick = 100;
 
 bool CallUserInterface(TwainApp& app, TW_UINT16 MSG, bool showUI)
 {
@@ -22,33 +24,43 @@ void OnTransferReady(TwainApp& app, TransferOptions& transfers)
     printf("Saved %d picture%s\n", saved, saved == 1 ? "" : "s");
 }
 
-bool IsCloseTimer(const TwainApp& app, const MSG& message)
+bool IsTimer(const TwainApp& app, const MSG& message, UINT_PTR timer)
 {
-    return message.message == WM_TIMER && message.hwnd == app.window &&
-           message.wParam == kCloseTimer;
+    return message.message == WM_TIMER && message.hwnd == app.window && message.wParam == timer;
 }
 
 // Returns when the source asks to be closed, the time is up, or the thread quits.
-void RunEventLoop(TwainApp& app, unsigned closeAfterMs, TransferOptions& transfers)
+void RunEventLoop(TwainApp& app, SessionOptions& options)
 {
-    if (closeAfterMs != 0) {
-        SetTimer(app.window, kCloseTimer, closeAfterMs, nullptr);
+    if (options.closeAfterMs != 0) {
+        SetTimer(app.window, kCloseTimer, options.closeAfterMs, nullptr);
+    }
+    AlbumUser user = {};
+    if (options.uploadStills) {
+        SetTimer(app.window, kAlbumUserTimer, kAlbumUserTick, nullptr);
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TW_UINT16 notification = PassEvent(app, message);
         if (notification == MSG_XFERREADY) {
-            OnTransferReady(app, transfers);
+            OnTransferReady(app, options.transfers);
+            if (user.pressed) {
+                CloseAlbumWindow();
+            }
         } else if (notification == MSG_CLOSEDSREQ) {
             printf("The source asks to be closed\n");
             break;
         }
-        if (IsCloseTimer(app, message)) {
+        if (IsTimer(app, message, kAlbumUserTimer) && PressUpLoadWhenReady(user)) {
+            KillTimer(app.window, kAlbumUserTimer);
+        }
+        if (IsTimer(app, message, kCloseTimer)) {
             printf("Time is up\n");
             break;
         }
     }
-    if (closeAfterMs != 0) {
+    KillTimer(app.window, kAlbumUserTimer);
+    if (options.closeAfterMs != 0) {
         KillTimer(app.window, kCloseTimer);
     }
 }
@@ -83,7 +95,7 @@ bool RunSession(TwainApp& app, SessionOptions& options)
         return false;
     }
     printf("Enabled the source%s\n", options.showUI ? "" : " without its user interface");
-    RunEventLoop(app, options.closeAfterMs, options.transfers);
+    RunEventLoop(app, options);
     bool disabled = DisableSource(app, options.showUI);
     printf(disabled ? "Disabled the source\n" : "The source refused to be disabled\n");
     bool closed = CloseOpenSource(app);

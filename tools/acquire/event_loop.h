@@ -2,6 +2,7 @@
 // which every message passes through the source first.
 #pragma once
 
+#include "album_user.h"
 #include "picture_transfers.h"
 #include "twain_app.h"
 
@@ -10,6 +11,9 @@ struct SessionOptions {
     // How long the loop runs before the source is closed; 0 waits until the
     // user closes the source's window.
     unsigned closeAfterMs = 3000;
+    // Acts as the album window's user: selects every still, presses UpLoad,
+    // and closes the window once the pictures are taken.
+    bool uploadStills = false;
     // How the pictures that the source announces are taken and saved.
     TransferOptions transfers;
 };

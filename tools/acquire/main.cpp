@@ -1,6 +1,6 @@
 // acquire: takes pictures from a TWAIN data source through the Source Manager.
 //
-//   acquire [--source NAME] [--no-ui] [--close-after MS]
+//   acquire [--source NAME] [--no-ui] [--close-after MS] [--upload-all]
 //           [--mechanism native|memory|file] [--output FOLDER] [capability options]
 //
 // Lists the installed sources, opens the named one ("Camera" by default),
@@ -11,8 +11,11 @@
 // Whenever the source announces pictures, acquire takes each one by the
 // chosen transfer mechanism (native by default), saves it as a BMP file in
 // the output folder ("acquired" by default) and prints a line for it. With
-// capability options it negotiates those capabilities instead, in the order
-// given, printing each answer, and closes the source without enabling it.
+// --upload-all acquire acts as the album window's user: once the window
+// lists the camera's objects it selects every still (.JPG), presses UpLoad,
+// takes the pictures announced, and closes the window. With capability
+// options it negotiates those capabilities instead, in the order given,
+// printing each answer, and closes the source without enabling it.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +41,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.session.showUI = false;
         } else if (strcmp(argv[i], "--close-after") == 0 && i + 1 < argc) {
             options.session.closeAfterMs = strtoul(argv[++i], nullptr, 10);
+        } else if (strcmp(argv[i], "--upload-all") == 0) {
+            options.session.uploadStills = true;
         } else if (strcmp(argv[i], "--mechanism") == 0 && i + 1 < argc &&
                    ParseMechanism(argv[i + 1], options.session.transfers.mechanism)) {
             ++i;
@@ -46,7 +51,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
         } else if (bool error = false;
                    !ParseCapabilityOption(argc, argv, i, options.capabilityRequests, error) ||
                    error) {
-            fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS]\n"
+            fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS] [--upload-all]\n"
                             "               [--mechanism native|memory|file] [--output FOLDER]\n%s",
                     kCapabilityUsage);
             return false;

@@ -46,9 +46,14 @@ CameraStorageCopy::CameraStorageCopy()
         FindClose(search);
     }
     WriteTextFile(ini_, "[Camera]\r\nStorage=Camera\r\n");
+    loaded_ = Reload();
+}
+
+bool CameraStorageCopy::Reload()
+{
     std::vector<char> path(ini_.begin(), ini_.end());
     path.push_back('\0');
-    loaded_ = Load_IniFile(path.data()) == 0;
+    return Load_IniFile(path.data()) == 0;
 }
 
 CameraStorageCopy::~CameraStorageCopy()

@@ -15,6 +15,9 @@ public:
     CameraStorageCopy& operator=(const CameraStorageCopy&) = delete;
 
     bool Loaded() const { return loaded_; }
+    // Hands the library this copy's settings file again, after something
+    // (such as the album window's start) loaded another.
+    bool Reload();
     const std::string& Storage() const { return storage_; }
     std::string ObjectPath(const std::string& name) const { return storage_ + "\\" + name; }
 

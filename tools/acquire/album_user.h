@@ -1,0 +1,23 @@
+// acquire as the user of the source's album window: it waits until the
+// window lists the camera's objects and accepts presses, selects every
+// still, presses UpLoad, and closes the window once the pictures are taken.
+#pragma once
+
+#include <windows.h>
+
+struct AlbumUser {
+    // UpLoad was pressed (or the window closed for want of stills); the
+    // pictures it announces end the work.
+    bool pressed;
+    // When the album was first seen ready (tick count), 0 while it is not.
+    DWORD readySince;
+};
+
+// Looks at the album window (at each tick of a timer). Once it has been
+// ready for a pause longer than the buttons' unlock delay, selects the
+// stills and presses UpLoad, or closes the window when it lists no still.
+// True when it acted at this look.
+bool PressUpLoadWhenReady(AlbumUser& user);
+
+// Closes the album window as with its close box.
+void CloseAlbumWindow();
