@@ -116,33 +116,14 @@ private:
 };
 
 // An enumerator over the filter's one pin.
-class PinList final : public IEnumPins {
+class PinList final : public SingleInterfaceObject<IEnumPins, IID_IEnumPins> {
 public:
     PinList(CaptureFilter* filter, ULONG position) : filter_(filter), position_(position)
     {
         filter_->AddRef();
-        InterlockedIncrement(&liveObjects);
     }
-    ~PinList() { filter_->Release(); InterlockedDecrement(&liveObjects); }
+    ~PinList() { filter_->Release(); }
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
-    {
-        if (iid != IID_IUnknown && iid != IID_IEnumPins) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IEnumPins*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&references_); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG left = InterlockedDecrement(&references_);
-        if (!left)
-            delete this;
-        return left;
-    }
     STDMETHODIMP Next(ULONG count, IPin** pins, ULONG* fetched) override
     {
         ULONG given = 0;
@@ -168,39 +149,16 @@ public:
     }
 
 private:
-    LONG references_ = 1;
     CaptureFilter* filter_;
     ULONG position_;
 };
 
 // An enumerator over the pin's media types: the current format first, then
 // the same frame size in the other encoding.
-class MediaTypeList final : public IEnumMediaTypes {
+class MediaTypeList final : public SingleInterfaceObject<IEnumMediaTypes, IID_IEnumMediaTypes> {
 public:
-    MediaTypeList(const FrameFormat& first, ULONG position) : first_(first), position_(position)
-    {
-        InterlockedIncrement(&liveObjects);
-    }
-    ~MediaTypeList() { InterlockedDecrement(&liveObjects); }
+    MediaTypeList(const FrameFormat& first, ULONG position) : first_(first), position_(position) {}
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
-    {
-        if (iid != IID_IUnknown && iid != IID_IEnumMediaTypes) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IEnumMediaTypes*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&references_); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG left = InterlockedDecrement(&references_);
-        if (!left)
-            delete this;
-        return left;
-    }
     STDMETHODIMP Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) override
     {
         ULONG given = 0;
@@ -230,7 +188,6 @@ public:
     }
 
 private:
-    LONG references_ = 1;
     FrameFormat first_;
     ULONG position_;
 };

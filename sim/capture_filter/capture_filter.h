@@ -17,6 +17,37 @@ extern const wchar_t kFriendlyName[];
 extern HINSTANCE filterModule;
 extern LONG liveObjects;
 
+// A COM object with one interface besides IUnknown: its reference count, and
+// its share of the module's live objects while it exists.
+template <class Interface, const IID& kInterfaceId>
+class SingleInterfaceObject : public Interface {
+public:
+    SingleInterfaceObject() { InterlockedIncrement(&liveObjects); }
+    virtual ~SingleInterfaceObject() { InterlockedDecrement(&liveObjects); }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
+    {
+        if (iid != IID_IUnknown && iid != kInterfaceId) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<Interface*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&references_); }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        ULONG left = InterlockedDecrement(&references_);
+        if (!left)
+            delete this;
+        return left;
+    }
+
+private:
+    LONG references_ = 1;
+};
+
 HRESULT CreateCaptureFilter(REFIID iid, void** object);
 HRESULT CreateCapturePage(REFIID iid, void** object);
 // Lists the property page of the filter and of its pin.

@@ -12,34 +12,13 @@ namespace {
 const wchar_t kPageTitle[] = L"ZX600";
 constexpr SIZE kPageSize = {240, 80};
 
-class CapturePage final : public IPropertyPage {
+class CapturePage final : public SingleInterfaceObject<IPropertyPage, IID_IPropertyPage> {
 public:
-    CapturePage() { InterlockedIncrement(&liveObjects); }
     ~CapturePage()
     {
         Deactivate();
         SetObjects(0, nullptr);
         SetPageSite(nullptr);
-        InterlockedDecrement(&liveObjects);
-    }
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
-    {
-        if (iid != IID_IUnknown && iid != IID_IPropertyPage) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IPropertyPage*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&references_); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG left = InterlockedDecrement(&references_);
-        if (!left)
-            delete this;
-        return left;
     }
 
     STDMETHODIMP SetPageSite(IPropertyPageSite* site) override
@@ -121,7 +100,6 @@ private:
             config->Release();
     }
 
-    LONG references_ = 1;
     IPropertyPageSite* site_ = nullptr;
     IUnknown* object_ = nullptr;
     HWND window_ = nullptr;
