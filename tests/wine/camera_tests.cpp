@@ -71,27 +71,14 @@ protected:
 
     void TearDown() override
     {
-        EmptyFolder(storage_);
-        EmptyFolder(output_);
+        RemoveFolder(storage_);
+        RemoveFolder(output_);
         DeleteFileA(ini_.c_str());
         RemoveDirectoryA(folder_.c_str());
         CoUninitialize();
     }
 
     static std::string DefaultStorage() { return SourceDirectory() + "Camera\\"; }
-
-    static void EmptyFolder(const std::string& folder)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                DeleteFileA((folder + "\\" + found.cFileName).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
 
     bool LoadIni()
     {

@@ -7,23 +7,6 @@
 #include "album/dsclink.h"
 #include "prefix_files.h"
 
-namespace {
-
-void RemoveFolder(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            DeleteFileA((folder + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-}  // namespace
-
 CameraStorageCopy::CameraStorageCopy()
 {
     char temp[MAX_PATH];

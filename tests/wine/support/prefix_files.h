@@ -11,6 +11,8 @@ std::string SourceDirectory();
 bool FileExists(const std::string& path);
 std::string ReadTextFile(const std::string& path);
 void WriteTextFile(const std::string& path, const std::string& text);
+// Deletes the files in a folder, then the folder itself.
+void RemoveFolder(const std::string& folder);
 
 // Keeps a copy of a file (or notes its absence) and puts it back when the
 // test ends.
