@@ -20,6 +20,13 @@ double Median(std::vector<double> times)
     return times[times.size() / 2];
 }
 
+std::string WindowsFile(const char* name)
+{
+    char directory[MAX_PATH] = "";
+    GetWindowsDirectoryA(directory, sizeof directory);
+    return std::string(directory) + "\\" + name;
+}
+
 bool WriteTestPicture(const std::string& path, LONG width, LONG height)
 {
     const DWORD bitsSize = width * 3 * height;

@@ -1,5 +1,6 @@
 // What the benchmark programs share: a monotonic clock in seconds, the
-// median of a set of measured times, and a test picture to read.
+// median of a set of measured times, paths in the Windows directory and a
+// test picture to read.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,9 @@ double Now();
 
 // The middle value of `times` (the upper one of an even count).
 double Median(std::vector<double> times);
+
+// The path of `name` in the Windows directory.
+std::string WindowsFile(const char* name);
 
 // Writes a bottom-up 24-bit BMP file of the given size with a 14-byte file
 // header, a 40-byte info header and a byte pattern as pixels. False when the

@@ -15,18 +15,11 @@ namespace {
 
 const int kRounds = 10;
 
-std::string WindowsPath(const char* tail)
-{
-    char directory[MAX_PATH];
-    GetWindowsDirectoryA(directory, sizeof directory);
-    return std::string(directory) + tail;
-}
-
 bool MakeStorageCopy(const std::string& folder)
 {
     CreateDirectoryA(folder.c_str(), nullptr);
     CreateDirectoryA((folder + "\\Camera").c_str(), nullptr);
-    const std::string installed = WindowsPath("\\TWAIN_32\\tz600a\\Camera\\");
+    const std::string installed = WindowsFile("TWAIN_32\\tz600a\\Camera\\");
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((installed + "*.*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {

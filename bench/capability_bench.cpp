@@ -33,13 +33,6 @@ const int kGetReads = 1 + 3 + 2 + 3 + 4;
 const int kSetReads = 1 + 2 + 1 + 3 + 6;
 const int kSetWrites = 1;
 
-std::string WindowsFile(const char* name)
-{
-    char directory[MAX_PATH] = "";
-    GetWindowsDirectoryA(directory, sizeof directory);
-    return std::string(directory) + "\\" + name;
-}
-
 std::string ReadWholeFile(const std::string& path)
 {
     std::string content;

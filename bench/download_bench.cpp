@@ -4,10 +4,7 @@
 // The window is the real one, made by MSG_ENABLEDS in the linked source.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "bench/bench_support.h"
@@ -15,6 +12,7 @@
 #include "source/source_context.h"
 #include "source/transfer_queue.h"
 #include "support/linked_source.h"
+#include "tools/acquire/album_user.h"
 
 namespace {
 
@@ -32,22 +30,6 @@ void Pump(DWORD milliseconds)
     }
 }
 
-// Selects the list's stills; returns how many.
-int SelectStills(HWND album)
-{
-    HWND list = GetDlgItem(album, IDC_ALBUM_LIST);
-    int stills = 0;
-    for (int item = 0; item < ListView_GetItemCount(list); ++item) {
-        char name[80] = "";
-        ListView_GetItemText(list, item, 0, name, sizeof name);
-        const size_t length = strlen(name);
-        const bool still = length > 4 && lstrcmpiA(name + length - 4, ".JPG") == 0;
-        ListView_SetItemState(list, item, still ? LVIS_SELECTED : 0, LVIS_SELECTED);
-        stills += still ? 1 : 0;
-    }
-    return stills;
-}
-
 }  // namespace
 
 int main()
@@ -58,31 +40,36 @@ int main()
     TW_USERINTERFACE ui = {TRUE, FALSE, application};
     if (source.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui) != TWRC_SUCCESS) {
         fprintf(stderr, "download_bench: the source refused to be enabled\n");
+        DestroyWindow(application);
         return 1;
     }
     HWND album = g_source.albumWindow;
     Pump(1500);
     const int stills = SelectStills(album);
     std::vector<double> times;
-    for (int round = 0; round < kRounds; ++round) {
+    bool allQueued = true;
+    for (int round = 0; round < kRounds && allQueued; ++round) {
         const double start = Now();
         SendMessageA(album, WM_COMMAND, IDC_UPLOAD, 0);
         times.push_back(Now() - start);
         const int queued = g_transferQueue.pendingCount;
         TW_PENDINGXFERS pending = {};
         source.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending);
-        if (queued != stills) {
+        allQueued = queued == stills;
+        if (!allQueued) {
             fprintf(stderr, "download_bench: %d of %d stills queued\n", queued, stills);
-            return 1;
         }
     }
     for (int number = 1; number <= 9; ++number) {
         DeleteFileA(TransferFilePath(number).c_str());
     }
+    source.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
+    DestroyWindow(application);
+    if (!allQueued) {
+        return 1;
+    }
     printf("UpLoad of %d stills of the default storage (640x480, 1280x960, 317x239 gray): "
            "median %.1f ms over %d rounds\n",
            stills, Median(times) * 1e3, kRounds);
-    source.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
-    DestroyWindow(application);
     return 0;
 }

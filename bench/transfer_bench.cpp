@@ -134,13 +134,11 @@ bool Run(LONG width, LONG height, DWORD bufferSize, const char* maximum)
 
 int main()
 {
-    char path[MAX_PATH];
-    GetWindowsDirectoryA(path, sizeof path);
-    lstrcatA(path, "\\Tz600a.src");
+    const std::string path = WindowsFile("Tz600a.src");
     char maximum[32] = "";
-    GetPrivateProfileStringA("Setup Memory Transfer", "Max", "", maximum, sizeof maximum, path);
+    GetPrivateProfileStringA("Setup Memory Transfer", "Max", "", maximum, sizeof maximum, path.c_str());
     const bool ok = Run(640, 480, 2048, "2048") && Run(1280, 960, 4096, "4096");
     WritePrivateProfileStringA("Setup Memory Transfer", "Max", maximum[0] != '\0' ? maximum : nullptr,
-                               path);
+                               path.c_str());
     return ok ? 0 : 1;
 }

@@ -16,9 +16,11 @@ ensure_wine_prefix
 cmake --install build/win32 --prefix "$WINEPREFIX/drive_c" >/dev/null
 # The stand-in capture filter joins the video input devices; the stand-in
 # I420 decompressor lets Wine's graph show its frames.
-scripts/under-wine.sh wine regsvr32 /s 'C:\windows\system32\zx600cap.ax'
+scripts/under-wine.sh wine regsvr32 /s 'C:\windows\system32\zx600cap.ax' ||
+    { echo "regsvr32 did not register the stand-in capture filter" >&2; exit 1; }
 scripts/under-wine.sh wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Drivers32' \
-    /v vidc.I420 /d i420dec.dll /f >/dev/null
+    /v vidc.I420 /d i420dec.dll /f >/dev/null ||
+    { echo "the stand-in I420 decompressor was not registered" >&2; exit 1; }
 acquire="$WINEPREFIX/drive_c/Program Files/Ardenza/acquire/acquire.exe"
 echo "== The capabilities that the installed capability files negotiate"
 scripts/under-wine.sh wine "$acquire" --caps

@@ -12,7 +12,7 @@ if [ -z "${TZ600A_XVFB:-}" ]; then
 fi
 
 source scripts/wine-env.sh
-ensure_wine_prefix
+ensure_wine_prefix || exit 1
 start_wineserver
 "$@"
 status=$?

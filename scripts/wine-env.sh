@@ -6,16 +6,20 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;twain_32=n"
 
 # Creates and configures the prefix once. Programs run in a virtual desktop:
 # windows get frames and captions without a window manager, and closing a
-# window does not wait for a window manager that never answers.
+# window does not wait for a window manager that never answers. A prefix
+# that could not be made gets no marker, so the next run tries again.
 ensure_wine_prefix() {
     local marker="$WINEPREFIX/.tz600a-prefix-1"
     [ -f "$marker" ] && return 0
     echo "Creating the Wine prefix in $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\DllOverrides' /v twain_32 /d native /f >/dev/null 2>&1
-    wineserver -w
+    if ! { wineboot -i &&
+           wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+           wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f &&
+           wine reg add 'HKCU\Software\Wine\DllOverrides' /v twain_32 /d native /f &&
+           wineserver -w; } >/dev/null 2>&1; then
+        echo "Cannot create the Wine prefix in $WINEPREFIX (scripts/setup.sh installs Wine)" >&2
+        return 1
+    fi
     touch "$marker"
 }
 

@@ -11,6 +11,20 @@ namespace {
 
 const wchar_t kPinName[] = L"Capture";
 const GUID kAnyType = {};
+// The media types the pin lists: its format in either encoding.
+const ULONG kMediaTypeCount = 2;
+
+// IEnumXXXX::Skip over a list of `total` items: S_OK when all `count` items
+// were skipped, S_FALSE when the list ended first.
+HRESULT SkipItems(ULONG& position, ULONG count, ULONG total)
+{
+    if (count > total - position) {
+        position = total;
+        return S_FALSE;
+    }
+    position += count;
+    return S_OK;
+}
 
 class CaptureFilter;
 
@@ -136,11 +150,7 @@ public:
             *fetched = given;
         return given == count ? S_OK : S_FALSE;
     }
-    STDMETHODIMP Skip(ULONG count) override
-    {
-        position_ = position_ + count > 1 ? 1 : position_ + count;
-        return position_ == 1 && count ? S_OK : S_FALSE;
-    }
+    STDMETHODIMP Skip(ULONG count) override { return SkipItems(position_, count, 1); }
     STDMETHODIMP Reset() override { position_ = 0; return S_OK; }
     STDMETHODIMP Clone(IEnumPins** copy) override
     {
@@ -162,7 +172,7 @@ public:
     STDMETHODIMP Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) override
     {
         ULONG given = 0;
-        while (given < count && position_ < 2) {
+        while (given < count && position_ < kMediaTypeCount) {
             FrameFormat format = first_;
             format.i420 = position_ == 0 ? first_.i420 : !first_.i420;
             types[given] = NewMediaType(format);
@@ -175,11 +185,7 @@ public:
             *fetched = given;
         return given == count ? S_OK : S_FALSE;
     }
-    STDMETHODIMP Skip(ULONG count) override
-    {
-        position_ = position_ + count > 2 ? 2 : position_ + count;
-        return position_ < 2 ? S_OK : S_FALSE;
-    }
+    STDMETHODIMP Skip(ULONG count) override { return SkipItems(position_, count, kMediaTypeCount); }
     STDMETHODIMP Reset() override { position_ = 0; return S_OK; }
     STDMETHODIMP Clone(IEnumMediaTypes** copy) override
     {

@@ -5,7 +5,6 @@
 #include "sim/capture_filter/capture_filter.h"
 
 #include <cstdio>
-#include <new>
 
 const wchar_t kFriendlyName[] = L"ZX600 Video Capture";
 HINSTANCE filterModule;

@@ -72,8 +72,7 @@ void MakeObjectRecord(const std::vector<StoredObject>& objects, size_t index, un
     }
 }
 
-bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes,
-                int(__cdecl* progress)(unsigned long, unsigned long, unsigned long))
+bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes, DscProgressProc progress)
 {
     HANDLE file = CreateFileA(object.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "album/dsclink.h"
+
 struct StoredObject {
     std::string fileName;
     std::string path;
@@ -22,8 +24,7 @@ bool ListObjects(std::vector<StoredObject>& objects);
 void MakeObjectRecord(const std::vector<StoredObject>& objects, size_t index, unsigned char* record);
 
 // Reads a whole object in blocks of 512 bytes, reporting each block.
-bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes,
-                int(__cdecl* progress)(unsigned long, unsigned long, unsigned long));
+bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes, DscProgressProc progress);
 
 // The path of the next still: "DSC_" and the number following the highest
 // one in the folder, which sorts after every object. False when the numbers

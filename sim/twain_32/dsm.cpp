@@ -7,7 +7,6 @@
 // notification in TWMessage with TWRC_DSEVENT, in the order they were sent.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <string>

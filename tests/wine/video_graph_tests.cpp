@@ -3,6 +3,8 @@
 // into a child video window of a frame control, run, halted, restarted and
 // closed, with every reference to the filter's objects given back.
 #include <windows.h>
+#define NO_DSHOW_STRSAFE
+#include <dshow.h>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +122,49 @@ TEST(VideoGraph, PreviewsTheRegisteredCameraAndGivesEverythingBack)
     EXPECT_TRUE(CloseVideo());
     EXPECT_EQ(VideoChildOf(host.Frame()), nullptr);
     EXPECT_EQ(canUnload(), S_OK) << "every filter, pin and enumerator reference is released";
+    FreeLibrary(filterModule);
+}
+
+using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+
+// {550538E6-4864-4229-8E78-1931E1E82C6C}, the stand-in filter's class.
+const CLSID kCaptureFilterClass = {0x550538e6, 0x4864, 0x4229, {0x8e, 0x78, 0x19, 0x31, 0xe1, 0xe8, 0x2c, 0x6c}};
+
+TEST(VideoGraph, CaptureFilterEnumeratorsSkipAsCounted)
+{
+    HMODULE filterModule = LoadLibraryA("zx600cap.ax");
+    ASSERT_NE(filterModule, nullptr);
+    auto getClassObject = reinterpret_cast<GetClassObject>(GetProcAddress(filterModule, "DllGetClassObject"));
+    auto canUnload = reinterpret_cast<CanUnload>(GetProcAddress(filterModule, "DllCanUnloadNow"));
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(getClassObject(kCaptureFilterClass, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    IBaseFilter* filter = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IBaseFilter, reinterpret_cast<void**>(&filter)), S_OK);
+    factory->Release();
+
+    IEnumPins* pins = nullptr;
+    ASSERT_EQ(filter->EnumPins(&pins), S_OK);
+    EXPECT_EQ(pins->Skip(0), S_OK);
+    EXPECT_EQ(pins->Skip(2), S_FALSE) << "one pin only";
+    EXPECT_EQ(pins->Skip(0), S_OK);
+    pins->Reset();
+    EXPECT_EQ(pins->Skip(1), S_OK);
+    pins->Reset();
+    IPin* pin = nullptr;
+    ASSERT_EQ(pins->Next(1, &pin, nullptr), S_OK);
+    pins->Release();
+
+    IEnumMediaTypes* types = nullptr;
+    ASSERT_EQ(pin->EnumMediaTypes(&types), S_OK);
+    EXPECT_EQ(types->Skip(2), S_OK) << "both encodings skipped";
+    EXPECT_EQ(types->Skip(1), S_FALSE);
+    types->Reset();
+    EXPECT_EQ(types->Skip(1), S_OK);
+    EXPECT_EQ(types->Skip(0xFFFFFFFF), S_FALSE);
+    types->Release();
+    pin->Release();
+    filter->Release();
+    EXPECT_EQ(canUnload(), S_OK);
     FreeLibrary(filterModule);
 }
 

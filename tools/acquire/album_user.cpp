@@ -46,22 +46,6 @@ bool IsStillName(const char* name)
     return length >= 4 && _stricmp(name + length - 4, ".JPG") == 0;
 }
 
-// Selects the items whose names end in .JPG, as the user would with the
-// Ctrl key; returns how many.
-int SelectStills(HWND album)
-{
-    HWND list = GetDlgItem(album, IDC_ALBUM_LIST);
-    int selected = 0;
-    for (int item = 0; item < ListView_GetItemCount(list); ++item) {
-        char name[80] = "";
-        ListView_GetItemText(list, item, 0, name, sizeof name);
-        const bool still = IsStillName(name);
-        ListView_SetItemState(list, item, still ? LVIS_SELECTED : 0, LVIS_SELECTED);
-        selected += still ? 1 : 0;
-    }
-    return selected;
-}
-
 }  // namespace
 
 bool PressUpLoadWhenReady(AlbumUser& user)
@@ -90,6 +74,20 @@ bool PressUpLoadWhenReady(AlbumUser& user)
     fflush(stdout);
     SendMessageA(GetDlgItem(album, IDC_UPLOAD), BM_CLICK, 0, 0);
     return true;
+}
+
+int SelectStills(HWND album)
+{
+    HWND list = GetDlgItem(album, IDC_ALBUM_LIST);
+    int selected = 0;
+    for (int item = 0; item < ListView_GetItemCount(list); ++item) {
+        char name[80] = "";
+        ListView_GetItemText(list, item, 0, name, sizeof name);
+        const bool still = IsStillName(name);
+        ListView_SetItemState(list, item, still ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        selected += still ? 1 : 0;
+    }
+    return selected;
 }
 
 void CloseAlbumWindow()

@@ -19,5 +19,9 @@ struct AlbumUser {
 // True when it acted at this look.
 bool PressUpLoadWhenReady(AlbumUser& user);
 
+// Selects the items of the album window's list whose names end in .JPG, as
+// the user would with the Ctrl key, and only those; returns how many.
+int SelectStills(HWND album);
+
 // Closes the album window as with its close box.
 void CloseAlbumWindow();

@@ -115,11 +115,23 @@ TW_UINT32 ItemAt(const TW_UINT8* items, TW_UINT16 itemType, TW_UINT32 index)
     return value;
 }
 
-void PrintItems(const TW_UINT8* items, TW_UINT16 itemType, TW_UINT32 count)
+// How many of the `numItems` items from byte `listAt` on fit in a block of
+// `size` bytes.
+TW_UINT32 ItemsInBlock(size_t size, size_t listAt, TW_UINT16 itemType, TW_UINT32 numItems)
 {
+    const size_t room = (size - listAt) / ItemSize(itemType);
+    return numItems < room ? numItems : static_cast<TW_UINT32>(room);
+}
+
+// Prints the item list of an array or enumeration whose header (the first
+// `listAt` bytes) the block holds, as far as the block reaches.
+void PrintItems(const TW_UINT8* block, size_t size, size_t listAt, TW_UINT16 itemType,
+                TW_UINT32 numItems)
+{
+    const TW_UINT32 count = ItemsInBlock(size, listAt, itemType, numItems);
     for (TW_UINT32 i = 0; i < count; ++i) {
         printf(i == 0 ? " " : ", ");
-        PrintValue(itemType, ItemAt(items, itemType, i));
+        PrintValue(itemType, ItemAt(block + listAt, itemType, i));
     }
 }
 
@@ -157,18 +169,14 @@ void PrintContainer(TW_UINT16 conType, const TW_UINT8* block, size_t size)
     } else if (conType == TWON_ENUMERATION && size >= offsetof(TW_ENUMERATION, ItemList)) {
         TW_ENUMERATION header;
         memcpy(&header, block, offsetof(TW_ENUMERATION, ItemList));
-        size_t room = (size - offsetof(TW_ENUMERATION, ItemList)) / ItemSize(itemType);
-        TW_UINT32 count = header.NumItems < room ? header.NumItems : static_cast<TW_UINT32>(room);
-        PrintItems(block + offsetof(TW_ENUMERATION, ItemList), itemType, count);
+        PrintItems(block, size, offsetof(TW_ENUMERATION, ItemList), itemType, header.NumItems);
         printf(" (current index %lu, default index %lu)",
                static_cast<unsigned long>(header.CurrentIndex),
                static_cast<unsigned long>(header.DefaultIndex));
     } else if (conType == TWON_ARRAY && size >= offsetof(TW_ARRAY, ItemList)) {
         TW_ARRAY header;
         memcpy(&header, block, offsetof(TW_ARRAY, ItemList));
-        size_t room = (size - offsetof(TW_ARRAY, ItemList)) / ItemSize(itemType);
-        TW_UINT32 count = header.NumItems < room ? header.NumItems : static_cast<TW_UINT32>(room);
-        PrintItems(block + offsetof(TW_ARRAY, ItemList), itemType, count);
+        PrintItems(block, size, offsetof(TW_ARRAY, ItemList), itemType, header.NumItems);
     }
     printf("\n");
 }
@@ -270,8 +278,9 @@ bool RunAllSupported(TwainApp& app)
         size >= offsetof(TW_ARRAY, ItemList)) {
         TW_ARRAY header;
         memcpy(&header, block, offsetof(TW_ARRAY, ItemList));
-        size_t room = (size - offsetof(TW_ARRAY, ItemList)) / ItemSize(header.ItemType);
-        for (TW_UINT32 i = 0; i < header.NumItems && i < room; ++i) {
+        const TW_UINT32 count =
+            ItemsInBlock(size, offsetof(TW_ARRAY, ItemList), header.ItemType, header.NumItems);
+        for (TW_UINT32 i = 0; i < count; ++i) {
             caps.push_back(static_cast<TW_UINT16>(
                 ItemAt(block + offsetof(TW_ARRAY, ItemList), header.ItemType, i)));
         }

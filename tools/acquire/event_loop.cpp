@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "album_user.h"
+
 namespace {
 
 const UINT_PTR kCloseTimer = 1;

@@ -2,7 +2,6 @@
 // which every message passes through the source first.
 #pragma once
 
-#include "album_user.h"
 #include "picture_transfers.h"
 #include "twain_app.h"
 
