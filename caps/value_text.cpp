@@ -66,12 +66,7 @@ const char* EndOfDecimalNumber(const char* text, bool& hasDigits)
 TW_INT32 ReadIntegerBetween(const char* begin, const char* end)
 {
     char number[64];
-    size_t length = static_cast<size_t>(end - begin);
-    if (length >= sizeof number) {
-        length = sizeof number - 1;
-    }
-    memcpy(number, begin, length);
-    number[length] = '\0';
+    CopyTextPart(number, sizeof number, begin, static_cast<size_t>(end - begin));
     return ReadInteger(number);
 }
 
@@ -160,12 +155,7 @@ bool NextItem(const char*& cursor, char* item, size_t size)
     if (end == nullptr) {
         end = cursor + strlen(cursor);
     }
-    size_t length = static_cast<size_t>(end - cursor);
-    if (size > 0) {
-        size_t kept = length < size - 1 ? length : size - 1;
-        memcpy(item, cursor, kept);
-        item[kept] = '\0';
-    }
+    CopyTextPart(item, size, cursor, static_cast<size_t>(end - cursor));
     cursor = end;
     return true;
 }
@@ -290,9 +280,7 @@ void NameInSection(const char* lines, size_t length, TW_INT32 number, char* name
         if (equals != nullptr) {
             size_t nameLength = static_cast<size_t>(equals - line);
             if (nameLength <= kNameLength && ReadIntegerBetween(equals + 1, lineEnd) == number) {
-                size_t kept = nameLength < size ? nameLength : size - 1;
-                memcpy(name, line, kept);
-                name[kept] = '\0';
+                CopyTextPart(name, size, line, nameLength);
                 return;
             }
         }
