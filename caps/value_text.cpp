@@ -70,12 +70,14 @@ TW_INT32 ReadIntegerBetween(const char* begin, const char* end)
     return ReadInteger(number);
 }
 
-TW_UINT32 ReadRangePiece(const char* piece, TW_UINT16 itemType)
+// A decimal text as an item: a TW_FIX32 in its 32-bit form for FIX32 items,
+// an integer otherwise.
+TW_UINT32 DecimalItem(const char* text, TW_UINT16 itemType)
 {
     if (itemType == TWTY_FIX32) {
-        return Fix32ToUint32(NumberToFix32(ReadNumber(piece)));
+        return Fix32ToUint32(NumberToFix32(ReadNumber(text)));
     }
-    return static_cast<TW_UINT32>(ReadInteger(piece));
+    return static_cast<TW_UINT32>(ReadInteger(text));
 }
 
 }  // namespace
@@ -195,10 +197,7 @@ TW_UINT32 ItemNumber(const char* capabilityName, const char* item, TW_UINT16 ite
     if (IsSymbolic(item)) {
         return static_cast<TW_UINT32>(lookup(capabilityName, item));
     }
-    if (itemType == TWTY_FIX32) {
-        return Fix32ToUint32(NumberToFix32(ReadNumber(item)));
-    }
-    return static_cast<TW_UINT32>(ReadInteger(item));
+    return DecimalItem(item, itemType);
 }
 
 size_t ListItemNumbers(const char* capabilityName, const char* list, TW_UINT16 itemType,
@@ -234,15 +233,15 @@ RangeValues ParseRange(const char* text, TW_UINT16 itemType)
     while (*minimum == '_') {
         ++minimum;
     }
-    range.minValue = ReadRangePiece(minimum, itemType);
+    range.minValue = DecimalItem(minimum, itemType);
 
     const char* to = strstr(work, "to_");
     if (to != nullptr) {
-        range.maxValue = ReadRangePiece(to + 3, itemType);
+        range.maxValue = DecimalItem(to + 3, itemType);
     }
     const char* comma = strchr(work, ',');
     if (comma != nullptr) {
-        range.stepSize = ReadRangePiece(comma + 1, itemType);
+        range.stepSize = DecimalItem(comma + 1, itemType);
     }
     return range;
 }
