@@ -45,8 +45,6 @@ bool BufferWithinLimits(TW_UINT32 length)
 struct StripFile {
     HANDLE handle;
     DibReadPlan plan;
-    // Where the pixel rows start in the file.
-    uint64_t bitsStart;
 };
 
 // Reads the headers of the open transfer file. Gives the condition code of
@@ -63,14 +61,7 @@ TW_UINT16 ReadStripHeaders(StripFile& file)
         ReadFile(file.handle, leading, sizeof leading, &count, nullptr) &&
         PlanDibRead(leading, count, static_cast<uint64_t>(size.QuadPart), file.plan) &&
         IsStripPicture(file.plan.header);
-    if (!planned) {
-        return TWCC_BADVALUE;
-    }
-    file.bitsStart = file.plan.bitsOffset != 0
-                         ? file.plan.bitsOffset
-                         : file.plan.colorTableAt +
-                               uint64_t{file.plan.colorCount} * file.plan.fileEntrySize;
-    return TWCC_SUCCESS;
+    return planned ? TWCC_SUCCESS : TWCC_BADVALUE;
 }
 
 // Reads the strip's rows as the file holds them. Bytes past the end of the
@@ -80,7 +71,7 @@ std::vector<unsigned char> ReadStripRows(const StripFile& file, const StripPlan&
     const uint64_t fileRowBytes = FileRowBytes(file.plan.header);
     std::vector<unsigned char> rows(strip.rows * fileRowBytes);
     LARGE_INTEGER at;
-    at.QuadPart = static_cast<LONGLONG>(file.bitsStart + strip.firstFileRow * fileRowBytes);
+    at.QuadPart = static_cast<LONGLONG>(DibBitsStart(file.plan) + strip.firstFileRow * fileRowBytes);
     DWORD count = 0;
     if (!rows.empty() && SetFilePointerEx(file.handle, at, nullptr, FILE_BEGIN)) {
         ReadFile(file.handle, rows.data(), static_cast<DWORD>(rows.size()), &count, nullptr);
