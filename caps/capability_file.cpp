@@ -54,6 +54,12 @@ void WriteCapabilityText(const char* section, const char* key, const char* text)
     WritePrivateProfileStringA(section, key, text, g_source.capabilityFilePath);
 }
 
+TW_UINT32 ReadCapabilityNumber(const char* section, const char* key, TW_UINT32 fallback)
+{
+    return GetPrivateProfileIntA(section, key, static_cast<INT>(fallback),
+                                 g_source.capabilityFilePath);
+}
+
 void ReadDictionaryText(const char* section, const char* key, const char* defaultText,
                         char* text, size_t size)
 {

@@ -2,6 +2,7 @@
 // and JPEG compression.
 #include <windows.h>
 
+#include "caps/capability_file.h"
 #include "source/dib_file.h"
 #include "source/handlers.h"
 #include "source/image_values.h"
@@ -48,7 +49,7 @@ TW_UINT16 RecordResponse(const TripletArgs& args, const char* section, const cha
         char key[24];
         char value[24];
         FormatResponseEntry(i, entries[i], key, sizeof key, value, sizeof value);
-        WritePrivateProfileStringA(section, key, value, g_source.capabilityFilePath);
+        WriteCapabilityText(section, key, value);
     }
     return TWRC_SUCCESS;
 }

@@ -8,10 +8,10 @@
 
 #include <vector>
 
+#include "caps/capability_file.h"
 #include "source/handlers.h"
 #include "source/memory_strips.h"
 #include "source/messages.h"
-#include "source/source_context.h"
 #include "source/transfer_queue.h"
 #include "source/transfers.h"
 
@@ -33,12 +33,21 @@ TW_UINT16 FinishPicture(TW_IMAGEMEMXFER& transfer)
     return TWRC_XFERDONE;
 }
 
+struct MemXferSettingRow {
+    const char* key;
+    TW_UINT32 fallback;
+};
+
+// Keys and defaults in the order of MemXferSetting.
+const MemXferSettingRow kMemXferSettings[] = {
+    {"Min", 512},
+    {"Max", 2048},
+    {"Preferred", 1024},
+};
+
 bool BufferWithinLimits(TW_UINT32 length)
 {
-    const char section[] = "Setup Memory Transfer";
-    const char* path = g_source.capabilityFilePath;
-    return length >= GetPrivateProfileIntA(section, "Min", 512, path) &&
-           length <= GetPrivateProfileIntA(section, "Max", 2048, path);
+    return length >= ReadMemXferSetting(kMinBufSize) && length <= ReadMemXferSetting(kMaxBufSize);
 }
 
 // The current transfer file with the plan of its headers.
@@ -125,6 +134,12 @@ TW_UINT16 DeliverStrip(const StripFile& file, TW_IMAGEMEMXFER& transfer)
 }
 
 }  // namespace
+
+TW_UINT32 ReadMemXferSetting(MemXferSetting setting)
+{
+    const MemXferSettingRow& row = kMemXferSettings[setting];
+    return ReadCapabilityNumber("Setup Memory Transfer", row.key, row.fallback);
+}
 
 void ResetMemXferCursor()
 {

@@ -30,12 +30,6 @@ const char kNativeText[] = "General failure in response to DAT_IMAGENATIVEXFER. 
 const char kImageInfoText[] = "General failure in response to DAT_IMAGEINFO.  ";
 const char kFileXferText[] = "General failure in response to DAT_IMAGEFILEXFER.  ";
 
-int ReadCapabilityInt(const char* section, const char* key, int fallback)
-{
-    return static_cast<int>(
-        GetPrivateProfileIntA(section, key, fallback, g_source.capabilityFilePath));
-}
-
 TW_UINT16 EndTransfer(TW_PENDINGXFERS& pending)
 {
     char finished[sizeof g_transferQueue.currentFile];
@@ -52,7 +46,7 @@ TW_UINT16 ResetTransfers(TW_PENDINGXFERS& pending)
 {
     g_source.state = 5;
     pending.Count = 0;
-    WritePrivateProfileStringA("ADF", "PendingImages", "0", g_source.capabilityFilePath);
+    WriteCapabilityText("ADF", "PendingImages", "0");
     ResetMemXferCursor();
     return TWRC_SUCCESS;
 }
@@ -165,7 +159,7 @@ TW_UINT16 PendingXfersHandler(const TripletArgs& args)
         if (pending == nullptr) {
             return Refuse(TWCC_BADVALUE, kPendingText);
         }
-        pending->Count = static_cast<TW_UINT16>(ReadCapabilityInt("ADF", "PendingImages", 0));
+        pending->Count = static_cast<TW_UINT16>(ReadCapabilityNumber("ADF", "PendingImages", 0));
         return TWRC_SUCCESS;
     case MSG_ENDXFER:
         if (pending == nullptr) {
@@ -197,10 +191,9 @@ TW_UINT16 SetupMemXferHandler(const TripletArgs& args)
     if (setup == nullptr) {
         return Refuse(TWCC_BADVALUE, kSetupMemText);
     }
-    const char section[] = "Setup Memory Transfer";
-    setup->MinBufSize = ReadCapabilityInt(section, "Min", 512);
-    setup->MaxBufSize = ReadCapabilityInt(section, "Max", 2048);
-    setup->Preferred = ReadCapabilityInt(section, "Preferred", 1024);
+    setup->MinBufSize = ReadMemXferSetting(kMinBufSize);
+    setup->MaxBufSize = ReadMemXferSetting(kMaxBufSize);
+    setup->Preferred = ReadMemXferSetting(kPreferredBufSize);
     return TWRC_SUCCESS;
 }
 
