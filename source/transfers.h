@@ -11,8 +11,7 @@ int CopyFileRaw(const char* source, const char* destination);
 enum MemXferSetting { kMinBufSize, kMaxBufSize, kPreferredBufSize };
 TW_UINT32 ReadMemXferSetting(MemXferSetting setting);
 
-// Brings the memory transfer back to the first row of a picture and closes
-// the transfer file it holds open: called when a transfer ends or is
-// abandoned, when a new queue is announced, and when the source is disabled
-// or closed.
+// Brings the memory transfer back to the first row of a picture: called when
+// a transfer ends or is abandoned, when a new queue is announced, and when the
+// source is disabled or closed.
 void ResetMemXferCursor();
