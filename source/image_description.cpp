@@ -7,8 +7,6 @@
 #include "source/handlers.h"
 #include "source/image_values.h"
 #include "source/messages.h"
-#include "source/session_states.h"
-#include "source/source_context.h"
 #include "source/transfer_queue.h"
 
 namespace {
@@ -77,7 +75,7 @@ TW_UINT16 ImageLayoutHandler(const TripletArgs& args)
 
 TW_UINT16 Palette8Handler(const TripletArgs& args)
 {
-    if (!AcceptedInState(args.DAT, args.MSG, g_source.state)) {
+    if (!Accepted(args)) {
         return Refuse(TWCC_SEQERROR, kPaletteText);
     }
     switch (args.MSG) {
