@@ -55,10 +55,7 @@ TW_UINT16 ResetTransfers(TW_PENDINGXFERS& pending)
 // receives as the file name.
 void AnswerFileSetup(TW_SETUPFILEXFER& setup)
 {
-    char prefix[sizeof g_transferQueue.currentFile];
-    MakeTransferPrefix(prefix, sizeof prefix);
-    memset(g_transferQueue.currentFile, 0, sizeof g_transferQueue.currentFile);
-    CopyText(g_transferQueue.currentFile, prefix);
+    MakeTransferPrefix(g_transferQueue.currentFile, sizeof g_transferQueue.currentFile);
     CopyText(setup.FileName, g_transferQueue.currentFile);
     setup.Format = TWFF_BMP;
     setup.VRefNum = 0;
