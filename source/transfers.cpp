@@ -2,8 +2,6 @@
 // information, native and file transfers.
 #include <windows.h>
 
-#include <cstring>
-
 #include "caps/capability_file.h"
 #include "source/dib_file.h"
 #include "source/handlers.h"
