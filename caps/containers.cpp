@@ -21,6 +21,13 @@ size_t ReplyItemCount(TW_UINT16 conType, const char* valueText)
     return CountItems(valueText, kMaxListItems);
 }
 
+// Item types the store reads and writes as numbers: the integer types,
+// TWTY_BOOL and TWTY_FIX32.
+bool HasNumberItems(TW_UINT16 itemType)
+{
+    return itemType <= TWTY_FIX32;
+}
+
 // A list's items one after the other, ItemSize bytes each.
 void StoreItems(TW_UINT8* at, TW_UINT16 itemType, TW_UINT32 numItems, const TW_UINT32* items)
 {
@@ -54,11 +61,6 @@ size_t ContainerBlockSize(TW_UINT16 conType, TW_UINT32 numItems, TW_UINT16 itemT
         ++bytes;
     }
     return bytes;
-}
-
-bool HasNumberItems(TW_UINT16 itemType)
-{
-    return itemType <= TWTY_FIX32;
 }
 
 bool HasNoTextForm(TW_UINT16 itemType)
