@@ -34,8 +34,9 @@ bool CheckListValue(const char* capabilityName, const char* allowed, TW_INT16 va
     return false;
 }
 
-}  // namespace
-
+// The range part of the check. The step counts from zero, not from min, and
+// the stepped value is not held against min again; a step of 0 keeps the
+// value as it is.
 bool CheckRangeValue(const char* allowed, TW_INT16 value, char* text, size_t size)
 {
     RangeValues range = ParseRange(allowed, TWTY_INT32);
@@ -52,6 +53,8 @@ bool CheckRangeValue(const char* allowed, TW_INT16 value, char* text, size_t siz
     snprintf(text, size, "%d", stored);
     return true;
 }
+
+}  // namespace
 
 bool CheckAllowedText(const char* capabilityName, const char* allowed, TW_INT16 value,
                       SymbolLookup lookup, char* text, size_t size)

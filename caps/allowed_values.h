@@ -12,8 +12,3 @@
 // 16-bit numbers. An empty Allowed, or "NONE", admits nothing.
 bool CheckAllowedText(const char* capabilityName, const char* allowed, TW_INT16 value,
                       SymbolLookup lookup, char* text, size_t size);
-
-// The range part of the check. The step counts from zero, not from min, and
-// the stepped value is not held against min again; a step of 0 keeps the
-// value as it is.
-bool CheckRangeValue(const char* allowed, TW_INT16 value, char* text, size_t size);

@@ -14,21 +14,24 @@ const size_t kShortTextLength = 79;
 const size_t kAllowedIndexLength = 255;
 const size_t kDictionarySectionSize = 2048;
 
-void MakeDictionaryFilePath(char (&path)[MAX_PATH])
+// "<Windows directory>\<baseName>.<extension>".
+void MakeSourceFilePath(char (&path)[MAX_PATH], const char* extension)
 {
     char windowsDirectory[MAX_PATH + 1] = "";
     GetWindowsDirectoryA(windowsDirectory, sizeof windowsDirectory);
-    snprintf(path, sizeof path, "%s\\%s.ini", windowsDirectory, g_source.baseName);
+    snprintf(path, sizeof path, "%s\\%s.%s", windowsDirectory, g_source.baseName, extension);
+}
+
+void MakeDictionaryFilePath(char (&path)[MAX_PATH])
+{
+    MakeSourceFilePath(path, "ini");
 }
 
 }  // namespace
 
 void MakeCapabilityFilePath()
 {
-    char windowsDirectory[MAX_PATH + 1] = "";
-    GetWindowsDirectoryA(windowsDirectory, sizeof windowsDirectory);
-    snprintf(g_source.capabilityFilePath, sizeof g_source.capabilityFilePath, "%s\\%s.src",
-             windowsDirectory, g_source.baseName);
+    MakeSourceFilePath(g_source.capabilityFilePath, "src");
 }
 
 void RestoreXferMechAllowed()
@@ -49,6 +52,12 @@ void ReadCapabilityText(const char* section, const char* key, const char* defaul
 void WriteCapabilityText(const char* section, const char* key, const char* text)
 {
     WritePrivateProfileStringA(section, key, text, g_source.capabilityFilePath);
+}
+
+TW_UINT32 ReadCapabilityNumber(const char* section, const char* key, TW_UINT32 fallback)
+{
+    return GetPrivateProfileIntA(section, key, static_cast<INT>(fallback),
+                                 g_source.capabilityFilePath);
 }
 
 void ReadDictionaryText(const char* section, const char* key, const char* defaultText,

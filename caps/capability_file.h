@@ -19,6 +19,9 @@ void ReadCapabilityText(const char* section, const char* key, const char* defaul
                         char* text, size_t size);
 void WriteCapabilityText(const char* section, const char* key, const char* text);
 
+// A key of the capability file read as an unsigned integer, or fallback.
+TW_UINT32 ReadCapabilityNumber(const char* section, const char* key, TW_UINT32 fallback);
+
 // A key of the dictionary file, read as text or as an integer; a missing
 // name gives the fallback number 99.
 void ReadDictionaryText(const char* section, const char* key, const char* defaultText,

@@ -197,7 +197,7 @@ TW_UINT16 FormSetTexts(const SetRequest& request, const char* name, SetTexts& te
             FormatItem(texts.text, sizeof texts.text, TWTY_FIX32, request.item);
         } else if (!CheckAllowedValue(static_cast<TW_INT16>(request.item & 0xFFFF), name,
                                       texts.text, sizeof texts.text)) {
-            MessageBoxA(nullptr, "IsCapAllowed", nullptr, MB_OK);
+            ShowPlainMessageBox(nullptr, "IsCapAllowed", nullptr, MB_OK);
             return TWCC_BADVALUE;
         }
         return TWCC_SUCCESS;

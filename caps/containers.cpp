@@ -21,6 +21,21 @@ size_t ReplyItemCount(TW_UINT16 conType, const char* valueText)
     return CountItems(valueText, kMaxListItems);
 }
 
+// Item types the store reads and writes as numbers: the integer types,
+// TWTY_BOOL and TWTY_FIX32.
+bool HasNumberItems(TW_UINT16 itemType)
+{
+    return itemType <= TWTY_FIX32;
+}
+
+// A list's items one after the other, ItemSize bytes each.
+void StoreItems(TW_UINT8* at, TW_UINT16 itemType, TW_UINT32 numItems, const TW_UINT32* items)
+{
+    for (TW_UINT32 i = 0; i < numItems; ++i) {
+        StoreItem(at + i * ItemSize(itemType), itemType, items[i]);
+    }
+}
+
 }  // namespace
 
 size_t ContainerBytes(TW_UINT16 conType, TW_UINT32 numItems, TW_UINT16 itemType)
@@ -46,11 +61,6 @@ size_t ContainerBlockSize(TW_UINT16 conType, TW_UINT32 numItems, TW_UINT16 itemT
         ++bytes;
     }
     return bytes;
-}
-
-bool HasNumberItems(TW_UINT16 itemType)
-{
-    return itemType <= TWTY_FIX32;
 }
 
 bool HasNoTextForm(TW_UINT16 itemType)
@@ -131,11 +141,8 @@ bool WriteEnumeration(void* block, size_t size, TW_UINT16 itemType, TW_UINT32 nu
         return false;
     }
     TW_ENUMERATION header = {itemType, numItems, currentIndex, defaultIndex, {0}};
-    TW_UINT8* bytes = static_cast<TW_UINT8*>(block);
-    memcpy(bytes, &header, kEnumerationHeader);
-    for (TW_UINT32 i = 0; i < numItems; ++i) {
-        StoreItem(bytes + kEnumerationHeader + i * ItemSize(itemType), itemType, items[i]);
-    }
+    memcpy(block, &header, kEnumerationHeader);
+    StoreItems(static_cast<TW_UINT8*>(block) + kEnumerationHeader, itemType, numItems, items);
     return true;
 }
 
@@ -146,11 +153,8 @@ bool WriteArray(void* block, size_t size, TW_UINT16 itemType, TW_UINT32 numItems
         return false;
     }
     TW_ARRAY header = {itemType, numItems, {0}};
-    TW_UINT8* bytes = static_cast<TW_UINT8*>(block);
-    memcpy(bytes, &header, kArrayHeader);
-    for (TW_UINT32 i = 0; i < numItems; ++i) {
-        StoreItem(bytes + kArrayHeader + i * ItemSize(itemType), itemType, items[i]);
-    }
+    memcpy(block, &header, kArrayHeader);
+    StoreItems(static_cast<TW_UINT8*>(block) + kArrayHeader, itemType, numItems, items);
     return true;
 }
 

@@ -15,10 +15,6 @@ size_t ContainerBytes(TW_UINT16 conType, TW_UINT32 numItems, TW_UINT16 itemType)
 // byte behind their items.
 size_t ContainerBlockSize(TW_UINT16 conType, TW_UINT32 numItems, TW_UINT16 itemType);
 
-// Item types the store reads and writes as numbers: the integer types,
-// TWTY_BOOL and TWTY_FIX32.
-bool HasNumberItems(TW_UINT16 itemType);
-
 // Frames and strings: item types the store has no text for.
 bool HasNoTextForm(TW_UINT16 itemType);
 

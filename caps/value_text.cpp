@@ -66,21 +66,18 @@ const char* EndOfDecimalNumber(const char* text, bool& hasDigits)
 TW_INT32 ReadIntegerBetween(const char* begin, const char* end)
 {
     char number[64];
-    size_t length = static_cast<size_t>(end - begin);
-    if (length >= sizeof number) {
-        length = sizeof number - 1;
-    }
-    memcpy(number, begin, length);
-    number[length] = '\0';
+    CopyTextPart(number, sizeof number, begin, static_cast<size_t>(end - begin));
     return ReadInteger(number);
 }
 
-TW_UINT32 ReadRangePiece(const char* piece, TW_UINT16 itemType)
+// A decimal text as an item: a TW_FIX32 in its 32-bit form for FIX32 items,
+// an integer otherwise.
+TW_UINT32 DecimalItem(const char* text, TW_UINT16 itemType)
 {
     if (itemType == TWTY_FIX32) {
-        return Fix32ToUint32(NumberToFix32(ReadNumber(piece)));
+        return Fix32ToUint32(NumberToFix32(ReadNumber(text)));
     }
-    return static_cast<TW_UINT32>(ReadInteger(piece));
+    return static_cast<TW_UINT32>(ReadInteger(text));
 }
 
 }  // namespace
@@ -160,12 +157,7 @@ bool NextItem(const char*& cursor, char* item, size_t size)
     if (end == nullptr) {
         end = cursor + strlen(cursor);
     }
-    size_t length = static_cast<size_t>(end - cursor);
-    if (size > 0) {
-        size_t kept = length < size - 1 ? length : size - 1;
-        memcpy(item, cursor, kept);
-        item[kept] = '\0';
-    }
+    CopyTextPart(item, size, cursor, static_cast<size_t>(end - cursor));
     cursor = end;
     return true;
 }
@@ -205,10 +197,7 @@ TW_UINT32 ItemNumber(const char* capabilityName, const char* item, TW_UINT16 ite
     if (IsSymbolic(item)) {
         return static_cast<TW_UINT32>(lookup(capabilityName, item));
     }
-    if (itemType == TWTY_FIX32) {
-        return Fix32ToUint32(NumberToFix32(ReadNumber(item)));
-    }
-    return static_cast<TW_UINT32>(ReadInteger(item));
+    return DecimalItem(item, itemType);
 }
 
 size_t ListItemNumbers(const char* capabilityName, const char* list, TW_UINT16 itemType,
@@ -244,15 +233,15 @@ RangeValues ParseRange(const char* text, TW_UINT16 itemType)
     while (*minimum == '_') {
         ++minimum;
     }
-    range.minValue = ReadRangePiece(minimum, itemType);
+    range.minValue = DecimalItem(minimum, itemType);
 
     const char* to = strstr(work, "to_");
     if (to != nullptr) {
-        range.maxValue = ReadRangePiece(to + 3, itemType);
+        range.maxValue = DecimalItem(to + 3, itemType);
     }
     const char* comma = strchr(work, ',');
     if (comma != nullptr) {
-        range.stepSize = ReadRangePiece(comma + 1, itemType);
+        range.stepSize = DecimalItem(comma + 1, itemType);
     }
     return range;
 }
@@ -290,9 +279,7 @@ void NameInSection(const char* lines, size_t length, TW_INT32 number, char* name
         if (equals != nullptr) {
             size_t nameLength = static_cast<size_t>(equals - line);
             if (nameLength <= kNameLength && ReadIntegerBetween(equals + 1, lineEnd) == number) {
-                size_t kept = nameLength < size ? nameLength : size - 1;
-                memcpy(name, line, kept);
-                name[kept] = '\0';
+                CopyTextPart(name, size, line, nameLength);
                 return;
             }
         }

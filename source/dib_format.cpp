@@ -147,6 +147,14 @@ void FillDerivedValues(DibInfoHeader& header)
     }
 }
 
+uint64_t DibBitsStart(const DibReadPlan& plan)
+{
+    if (plan.bitsOffset != 0) {
+        return plan.bitsOffset;
+    }
+    return plan.colorTableAt + uint64_t{plan.colorCount} * plan.fileEntrySize;
+}
+
 bool PlanDibRead(const unsigned char* bytes, size_t count, uint64_t fileSize, DibReadPlan& plan)
 {
     plan = {};
@@ -180,12 +188,10 @@ bool PlanDibRead(const unsigned char* bytes, size_t count, uint64_t fileSize, Di
     if (!HeaderIsUsable(plan.header)) {
         return false;
     }
-    const uint64_t bitsStart = plan.bitsOffset != 0
-                                   ? plan.bitsOffset
-                                   : plan.colorTableAt + uint64_t{plan.colorCount} * plan.fileEntrySize;
     if (plan.bitsOffset > fileSize) {
         return false;
     }
+    const uint64_t bitsStart = DibBitsStart(plan);
     const uint64_t bitsAvailable = bitsStart < fileSize ? fileSize - bitsStart : 0;
     if (!SettleImageSize(plan.header, bitsAvailable)) {
         return false;

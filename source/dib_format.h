@@ -82,6 +82,9 @@ struct DibReadPlan {
     uint32_t bitsOffset;
 };
 
+// Where the pixel bits start, counted from the first byte read.
+uint64_t DibBitsStart(const DibReadPlan& plan);
+
 // Reads the leading bytes of a BMP file (at most kDibLeadingBytes of them,
 // fewer when the file is shorter) and decides how to read the rest.
 // fileSize counts the bytes from the first one read to the end of the file.

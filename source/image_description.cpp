@@ -2,12 +2,11 @@
 // and JPEG compression.
 #include <windows.h>
 
+#include "caps/capability_file.h"
 #include "source/dib_file.h"
 #include "source/handlers.h"
 #include "source/image_values.h"
 #include "source/messages.h"
-#include "source/session_states.h"
-#include "source/source_context.h"
 #include "source/transfer_queue.h"
 
 namespace {
@@ -48,7 +47,7 @@ TW_UINT16 RecordResponse(const TripletArgs& args, const char* section, const cha
         char key[24];
         char value[24];
         FormatResponseEntry(i, entries[i], key, sizeof key, value, sizeof value);
-        WritePrivateProfileStringA(section, key, value, g_source.capabilityFilePath);
+        WriteCapabilityText(section, key, value);
     }
     return TWRC_SUCCESS;
 }
@@ -76,7 +75,7 @@ TW_UINT16 ImageLayoutHandler(const TripletArgs& args)
 
 TW_UINT16 Palette8Handler(const TripletArgs& args)
 {
-    if (!AcceptedInState(args.DAT, args.MSG, g_source.state)) {
+    if (!Accepted(args)) {
         return Refuse(TWCC_SEQERROR, kPaletteText);
     }
     switch (args.MSG) {

@@ -8,10 +8,10 @@
 
 #include <vector>
 
+#include "caps/capability_file.h"
 #include "source/handlers.h"
 #include "source/memory_strips.h"
 #include "source/messages.h"
-#include "source/source_context.h"
 #include "source/transfer_queue.h"
 #include "source/transfers.h"
 
@@ -33,20 +33,27 @@ TW_UINT16 FinishPicture(TW_IMAGEMEMXFER& transfer)
     return TWRC_XFERDONE;
 }
 
+struct MemXferSettingRow {
+    const char* key;
+    TW_UINT32 fallback;
+};
+
+// Keys and defaults in the order of MemXferSetting.
+const MemXferSettingRow kMemXferSettings[] = {
+    {"Min", 512},
+    {"Max", 2048},
+    {"Preferred", 1024},
+};
+
 bool BufferWithinLimits(TW_UINT32 length)
 {
-    const char section[] = "Setup Memory Transfer";
-    const char* path = g_source.capabilityFilePath;
-    return length >= GetPrivateProfileIntA(section, "Min", 512, path) &&
-           length <= GetPrivateProfileIntA(section, "Max", 2048, path);
+    return length >= ReadMemXferSetting(kMinBufSize) && length <= ReadMemXferSetting(kMaxBufSize);
 }
 
 // The current transfer file with the plan of its headers.
 struct StripFile {
     HANDLE handle;
     DibReadPlan plan;
-    // Where the pixel rows start in the file.
-    uint64_t bitsStart;
 };
 
 // Reads the headers of the open transfer file. Gives the condition code of
@@ -63,14 +70,7 @@ TW_UINT16 ReadStripHeaders(StripFile& file)
         ReadFile(file.handle, leading, sizeof leading, &count, nullptr) &&
         PlanDibRead(leading, count, static_cast<uint64_t>(size.QuadPart), file.plan) &&
         IsStripPicture(file.plan.header);
-    if (!planned) {
-        return TWCC_BADVALUE;
-    }
-    file.bitsStart = file.plan.bitsOffset != 0
-                         ? file.plan.bitsOffset
-                         : file.plan.colorTableAt +
-                               uint64_t{file.plan.colorCount} * file.plan.fileEntrySize;
-    return TWCC_SUCCESS;
+    return planned ? TWCC_SUCCESS : TWCC_BADVALUE;
 }
 
 // Reads the strip's rows as the file holds them. Bytes past the end of the
@@ -80,7 +80,7 @@ std::vector<unsigned char> ReadStripRows(const StripFile& file, const StripPlan&
     const uint64_t fileRowBytes = FileRowBytes(file.plan.header);
     std::vector<unsigned char> rows(strip.rows * fileRowBytes);
     LARGE_INTEGER at;
-    at.QuadPart = static_cast<LONGLONG>(file.bitsStart + strip.firstFileRow * fileRowBytes);
+    at.QuadPart = static_cast<LONGLONG>(DibBitsStart(file.plan) + strip.firstFileRow * fileRowBytes);
     DWORD count = 0;
     if (!rows.empty() && SetFilePointerEx(file.handle, at, nullptr, FILE_BEGIN)) {
         ReadFile(file.handle, rows.data(), static_cast<DWORD>(rows.size()), &count, nullptr);
@@ -134,6 +134,12 @@ TW_UINT16 DeliverStrip(const StripFile& file, TW_IMAGEMEMXFER& transfer)
 }
 
 }  // namespace
+
+TW_UINT32 ReadMemXferSetting(MemXferSetting setting)
+{
+    const MemXferSettingRow& row = kMemXferSettings[setting];
+    return ReadCapabilityNumber("Setup Memory Transfer", row.key, row.fallback);
+}
 
 void ResetMemXferCursor()
 {

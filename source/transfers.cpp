@@ -2,8 +2,6 @@
 // information, native and file transfers.
 #include <windows.h>
 
-#include <cstring>
-
 #include "caps/capability_file.h"
 #include "source/dib_file.h"
 #include "source/handlers.h"
@@ -30,12 +28,6 @@ const char kNativeText[] = "General failure in response to DAT_IMAGENATIVEXFER. 
 const char kImageInfoText[] = "General failure in response to DAT_IMAGEINFO.  ";
 const char kFileXferText[] = "General failure in response to DAT_IMAGEFILEXFER.  ";
 
-int ReadCapabilityInt(const char* section, const char* key, int fallback)
-{
-    return static_cast<int>(
-        GetPrivateProfileIntA(section, key, fallback, g_source.capabilityFilePath));
-}
-
 TW_UINT16 EndTransfer(TW_PENDINGXFERS& pending)
 {
     char finished[sizeof g_transferQueue.currentFile];
@@ -52,7 +44,7 @@ TW_UINT16 ResetTransfers(TW_PENDINGXFERS& pending)
 {
     g_source.state = 5;
     pending.Count = 0;
-    WritePrivateProfileStringA("ADF", "PendingImages", "0", g_source.capabilityFilePath);
+    WriteCapabilityText("ADF", "PendingImages", "0");
     ResetMemXferCursor();
     return TWRC_SUCCESS;
 }
@@ -61,10 +53,7 @@ TW_UINT16 ResetTransfers(TW_PENDINGXFERS& pending)
 // receives as the file name.
 void AnswerFileSetup(TW_SETUPFILEXFER& setup)
 {
-    char prefix[sizeof g_transferQueue.currentFile];
-    MakeTransferPrefix(prefix, sizeof prefix);
-    memset(g_transferQueue.currentFile, 0, sizeof g_transferQueue.currentFile);
-    CopyText(g_transferQueue.currentFile, prefix);
+    MakeTransferPrefix(g_transferQueue.currentFile, sizeof g_transferQueue.currentFile);
     CopyText(setup.FileName, g_transferQueue.currentFile);
     setup.Format = TWFF_BMP;
     setup.VRefNum = 0;
@@ -165,7 +154,7 @@ TW_UINT16 PendingXfersHandler(const TripletArgs& args)
         if (pending == nullptr) {
             return Refuse(TWCC_BADVALUE, kPendingText);
         }
-        pending->Count = static_cast<TW_UINT16>(ReadCapabilityInt("ADF", "PendingImages", 0));
+        pending->Count = static_cast<TW_UINT16>(ReadCapabilityNumber("ADF", "PendingImages", 0));
         return TWRC_SUCCESS;
     case MSG_ENDXFER:
         if (pending == nullptr) {
@@ -197,10 +186,9 @@ TW_UINT16 SetupMemXferHandler(const TripletArgs& args)
     if (setup == nullptr) {
         return Refuse(TWCC_BADVALUE, kSetupMemText);
     }
-    const char section[] = "Setup Memory Transfer";
-    setup->MinBufSize = ReadCapabilityInt(section, "Min", 512);
-    setup->MaxBufSize = ReadCapabilityInt(section, "Max", 2048);
-    setup->Preferred = ReadCapabilityInt(section, "Preferred", 1024);
+    setup->MinBufSize = ReadMemXferSetting(kMinBufSize);
+    setup->MaxBufSize = ReadMemXferSetting(kMaxBufSize);
+    setup->Preferred = ReadMemXferSetting(kPreferredBufSize);
     return TWRC_SUCCESS;
 }
 

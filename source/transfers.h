@@ -6,8 +6,12 @@
 // written whole.
 int CopyFileRaw(const char* source, const char* destination);
 
-// Brings the memory transfer back to the first row of a picture and closes
-// the transfer file it holds open: called when a transfer ends or is
-// abandoned, when a new queue is announced, and when the source is disabled
-// or closed.
+// The memory-transfer buffer settings of the capability file, read afresh at
+// every call.
+enum MemXferSetting { kMinBufSize, kMaxBufSize, kPreferredBufSize };
+TW_UINT32 ReadMemXferSetting(MemXferSetting setting);
+
+// Brings the memory transfer back to the first row of a picture: called when
+// a transfer ends or is abandoned, when a new queue is announced, and when the
+// source is disabled or closed.
 void ResetMemXferCursor();

@@ -347,6 +347,23 @@ TEST(MessageBoxes, CloseWhileOneIsUpIsRefusedAndTheSourceStaysLoaded)
               "General failure in response to MSG_CLOSEDS.  DG DAT MSG is out of expected sequence.");
     EXPECT_NE(GetModuleHandleA(InstalledSourcePath().c_str()), nullptr);
 
+    // The box of a one-value set that Allowed does not admit counts as well.
+    boxes.Clear();
+    g_closeFromWindow.result = 0xFFFF;
+    HGLOBAL container = GlobalAlloc(GHND, sizeof(TW_ONEVALUE));
+    *static_cast<TW_ONEVALUE*>(GlobalLock(container)) = {TWTY_UINT16, 3};
+    GlobalUnlock(container);
+    TW_CAPABILITY capability = {ICAP_XFERMECH, TWON_ONEVALUE, container};
+    PostMessageA(app.window, WM_APP, 0, 0);
+    EXPECT_EQ(CallSource(app, DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability), TWRC_FAILURE);
+    GlobalFree(container);
+    EXPECT_EQ(g_closeFromWindow.result, TWRC_FAILURE);
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "IsCapAllowed");
+    EXPECT_EQ(boxes.Boxes()[1].text,
+              "General failure in response to MSG_CLOSEDS.  DG DAT MSG is out of expected sequence.");
+    EXPECT_NE(GetModuleHandleA(InstalledSourcePath().c_str()), nullptr);
+
     SetWindowLongPtrA(app.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
     EXPECT_TRUE(CloseOpenSource(app));
     EXPECT_EQ(GetModuleHandleA(InstalledSourcePath().c_str()), nullptr);
