@@ -72,7 +72,7 @@ TW_UINT16 ProcessEvent(TW_MEMREF pData)
 {
     TW_EVENT* event = static_cast<TW_EVENT*>(pData);
     Trace("Process event message at source\r\n");
-    if (g_source.albumWindow != nullptr && event != nullptr &&
+    if (g_source.albumWindow != nullptr && event != nullptr && event->pEvent != nullptr &&
         IsDialogMessageA(g_source.albumWindow, static_cast<MSG*>(event->pEvent))) {
         Trace("Process event Message directed to data source dialog\r\n");
         event->TWMessage = MSG_NULL;

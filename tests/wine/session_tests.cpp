@@ -194,6 +194,9 @@ TEST(AlbumWindow, EnableShowsItWithTheProductNameWithOrWithoutUserInterface)
         char title[80] = "";
         GetWindowTextA(windows[0], title, sizeof title);
         EXPECT_STREQ(title, "ZC600A Dual Camera");
+        // An event without its message is none of the window's.
+        TW_EVENT event = {nullptr, MSG_NULL};
+        EXPECT_EQ(source.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event), TWRC_NOTDSEVENT);
         EXPECT_EQ(Close(source), TWRC_SUCCESS);
     }
 }
