@@ -128,9 +128,12 @@ bool IsCameraDevice(IMoniker* moniker)
     IPropertyBag* bag = nullptr;
     if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(&bag))) || !bag)
         return false;
+    // The string is null until the bag writes one, so that a failed read
+    // leaves nothing to free.
     VARIANT name;
     VariantInit(&name);
     name.vt = VT_BSTR;
+    name.bstrVal = nullptr;
     bool match = false;
     if (bag->Read(L"FriendlyName", &name, nullptr) == S_OK && name.vt == VT_BSTR) {
         // At most 40 characters, so that even a double-byte code page fills
@@ -140,9 +143,8 @@ bool IsCameraDevice(IMoniker* moniker)
         WideCharToMultiByte(CP_ACP, 0, name.bstrVal, length < 40 ? length : 40, ansi, sizeof ansi - 1, nullptr,
                             nullptr);
         match = std::strncmp(ansi, kCameraName, std::strlen(kCameraName)) == 0;
-        SysFreeString(name.bstrVal);
-    } else
-        VariantClear(&name);
+    }
+    VariantClear(&name);
     bag->Release();
     return match;
 }
