@@ -191,33 +191,36 @@ bool BindCaptureFilter()
     return true;
 }
 
-// Asks the capture pin for I420, 12 bits a pixel, at the frame rate; the
-// frame size stays the pin's. A pin that refuses keeps its own format.
-void ApplyStreamFormat()
+// Writes the capture pin's current format back with `change` made to it; a
+// pin without a video format, or one that refuses, keeps its own.
+template <class Change>
+void ChangeVideoFormat(Change change)
 {
     AM_MEDIA_TYPE* type = nullptr;
     if (!preview.streamConfig || preview.streamConfig->GetFormat(&type) != S_OK || !type)
         return;
     if (VIDEOINFOHEADER* header = VideoHeader(type)) {
-        type->subtype = kMediaSubtypeI420;
-        header->AvgTimePerFrame = FrameInterval();
-        header->bmiHeader.biCompression = kFourccI420;
-        header->bmiHeader.biBitCount = 12;
+        change(type, header);
         preview.streamConfig->SetFormat(type);
     }
     FreeMediaType(type);
 }
 
+// Asks the capture pin for I420, 12 bits a pixel, at the frame rate; the
+// frame size stays the pin's.
+void ApplyStreamFormat()
+{
+    ChangeVideoFormat([](AM_MEDIA_TYPE* type, VIDEOINFOHEADER* header) {
+        type->subtype = kMediaSubtypeI420;
+        header->AvgTimePerFrame = FrameInterval();
+        header->bmiHeader.biCompression = kFourccI420;
+        header->bmiHeader.biBitCount = 12;
+    });
+}
+
 void ApplyFrameInterval()
 {
-    AM_MEDIA_TYPE* type = nullptr;
-    if (!preview.streamConfig || preview.streamConfig->GetFormat(&type) != S_OK || !type)
-        return;
-    if (VIDEOINFOHEADER* header = VideoHeader(type)) {
-        header->AvgTimePerFrame = 333333;
-        preview.streamConfig->SetFormat(type);
-    }
-    FreeMediaType(type);
+    ChangeVideoFormat([](AM_MEDIA_TYPE*, VIDEOINFOHEADER* header) { header->AvgTimePerFrame = FrameInterval(); });
 }
 
 // Places the renderer's window as a child filling the frame's client area.
