@@ -1,9 +1,9 @@
 #include "album/album_list.h"
 
-#include <cstring>
 #include <vector>
 
 #include "album/camera_library.h"
+#include "album/progress_steps.h"
 #include "album/type_icons.h"
 #include "resources/resource_ids.h"
 
@@ -11,7 +11,6 @@ AlbumList g_album = {};
 
 namespace {
 
-const COLORREF kStepColour = RGB(255, 255, 0);
 const int kAppendSteps = 10;
 const int kSnapSteps = 10;
 const DWORD kSettleTime = 100;
@@ -24,33 +23,9 @@ HWND AlbumListView(HWND window)
     return GetDlgItem(window, IDC_ALBUM_LIST);
 }
 
-HWND ProgressBar(HWND window)
-{
-    return GetDlgItem(window, IDC_PROGRESS);
-}
-
-// The progress bar as a step indicator from 0 to `last`.
-void StartSteps(HWND window, int last)
-{
-    HWND progress = ProgressBar(window);
-    SendMessageA(progress, PBM_SETRANGE32, 0, last);
-    SendMessageA(progress, PBM_SETSTEP, 1, 0);
-    SendMessageA(progress, PBM_SETBARCOLOR, 0, kStepColour);
-}
-
-void ShowStep(HWND window, int position)
-{
-    SendMessageA(ProgressBar(window), PBM_SETPOS, position, 0);
-}
-
 unsigned long ShownItemCount(unsigned long count)
 {
     return count < kAlbumMaxObjects ? count : kAlbumMaxObjects;
-}
-
-const unsigned char* Record(const std::vector<unsigned char>& records, unsigned long index)
-{
-    return records.data() + index * kFdbRecordSize;
 }
 
 void SetAlbumImageList(HWND window)
@@ -99,12 +74,25 @@ bool AddItemImage(HBITMAP bitmap)
     return false;
 }
 
+void DeleteItemBitmap(HBITMAP& bitmap)
+{
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+        bitmap = nullptr;
+    }
+}
+
+void DeleteItemBitmaps()
+{
+    for (HBITMAP& bitmap : g_album.bitmaps) {
+        DeleteItemBitmap(bitmap);
+    }
+}
+
 // Keeps the item's bitmap and label in their slots.
 void StoreItem(unsigned long index, HBITMAP bitmap, const char* label)
 {
-    if (g_album.bitmaps[index] != nullptr) {
-        DeleteObject(g_album.bitmaps[index]);
-    }
+    DeleteItemBitmap(g_album.bitmaps[index]);
     g_album.bitmaps[index] = bitmap;
     lstrcpynA(g_album.labels[index], label, kAlbumLabelSize);
 }
@@ -127,10 +115,7 @@ bool InsertItem(HWND window, unsigned long index)
 // Deletes item `index`, its bitmap and its image.
 void RemoveItem(HWND window, unsigned long index)
 {
-    if (g_album.bitmaps[index] != nullptr) {
-        DeleteObject(g_album.bitmaps[index]);
-        g_album.bitmaps[index] = nullptr;
-    }
+    DeleteItemBitmap(g_album.bitmaps[index]);
     SendMessageA(AlbumListView(window), LVM_DELETEITEM, index, 0);
     ImageList_Remove(g_album.imageList, static_cast<int>(index));
 }
@@ -141,18 +126,13 @@ void ForgetItems(HWND window)
 {
     SendMessageA(AlbumListView(window), LVM_DELETEALLITEMS, 0, 0);
     ImageList_RemoveAll(g_album.imageList);
-    for (HBITMAP& bitmap : g_album.bitmaps) {
-        if (bitmap != nullptr) {
-            DeleteObject(bitmap);
-            bitmap = nullptr;
-        }
-    }
+    DeleteItemBitmaps();
 }
 
 // One step of the full load: record `index` becomes item `index`.
 bool LoadItem(HWND window, const std::vector<unsigned char>& records, unsigned long index)
 {
-    const unsigned char* record = Record(records, index);
+    const unsigned char* record = FdbRecordAt(records.data(), index);
     char label[kFdbLabelLength + 1];
     if (!MakeFdbLabel(record, label, sizeof label)) {
         return false;
@@ -204,12 +184,7 @@ void ReleaseAlbumList(HWND window)
     if (window != g_album.window || g_album.imageList == nullptr) {
         return;
     }
-    for (HBITMAP& bitmap : g_album.bitmaps) {
-        if (bitmap != nullptr) {
-            DeleteObject(bitmap);
-            bitmap = nullptr;
-        }
-    }
+    DeleteItemBitmaps();
     // The list would destroy its image list again when it is destroyed.
     SendMessageA(AlbumListView(window), LVM_SETIMAGELIST, LVSIL_NORMAL, 0);
     ImageList_Destroy(g_album.imageList);
@@ -264,7 +239,7 @@ bool AppendNewestObject(HWND window)
     }
     ShowStep(window, 5);
     const unsigned long index = count - 1;
-    const unsigned char* record = Record(records, index);
+    const unsigned char* record = FdbRecordAt(records.data(), index);
     char label[kFdbLabelLength + 1];
     if (!MakeFdbLabel(record, label, sizeof label)) {
         return false;

@@ -42,3 +42,19 @@ void EnableVideoButtons(HWND window)
     EnableButtons(window, kVideoModeButtons, TRUE);
     SetAlbumButtonsAccept(1, kUnlockDelay);
 }
+
+void DisableOneButton(HWND window, int button)
+{
+    if (GuardedButton* guarded = AlbumButton(button)) {
+        guarded->SetAccept(0, 0);
+    }
+    EnableWindow(GetDlgItem(window, button), FALSE);
+}
+
+void EnableOneButton(HWND window, int button)
+{
+    EnableWindow(GetDlgItem(window, button), TRUE);
+    if (GuardedButton* guarded = AlbumButton(button)) {
+        guarded->SetAccept(1, kUnlockDelay);
+    }
+}

@@ -14,3 +14,8 @@ void EnableAlbumButtons(HWND window);
 // Enables Snap, Dsc, Filter, Cap Pin and Size, then unlocks all ten buttons
 // 100 ms later.
 void EnableVideoButtons(HWND window);
+
+// The same for one button: locks and disables it; enables it and unlocks it
+// 100 ms later.
+void DisableOneButton(HWND window, int button);
+void EnableOneButton(HWND window, int button);

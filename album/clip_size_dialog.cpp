@@ -1,8 +1,8 @@
 #include "album/clip_size_dialog.h"
 
+#include "album/button_groups.h"
 #include "resources/resource_ids.h"
 #include "source/source_context.h"
-#include "widgets/album_widgets.h"
 
 int g_clipSizeChoice = kClip1280x960;
 
@@ -12,7 +12,6 @@ const char kSensorKey[] = "Software\\Ardenza ZC600A\\CONTROL";
 const char kSensorValue[] = "SensorType";
 const DWORD kSensorSettleTime = 200;
 const int kSensorReads = 10;
-const UINT kUnlockDelay = 100;
 
 // The album window travels with the dialog as its user data.
 HWND AlbumOf(HWND dialog)
@@ -35,10 +34,7 @@ void ConfirmClipSize(HWND dialog)
 {
     HWND album = AlbumOf(dialog);
     DestroyWindow(dialog);
-    EnableWindow(GetDlgItem(album, IDC_CLIP_SIZE), TRUE);
-    if (GuardedButton* button = AlbumButton(IDC_CLIP_SIZE)) {
-        button->SetAccept(1, kUnlockDelay);
-    }
+    EnableOneButton(album, IDC_CLIP_SIZE);
 }
 
 BOOL RunClipSizeCommand(HWND dialog, int command)
@@ -82,10 +78,7 @@ INT_PTR CALLBACK ClipSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 void OpenClipSizeDialog(HWND album)
 {
-    if (GuardedButton* button = AlbumButton(IDC_CLIP_SIZE)) {
-        button->SetAccept(0, 0);
-    }
-    EnableWindow(GetDlgItem(album, IDC_CLIP_SIZE), FALSE);
+    DisableOneButton(album, IDC_CLIP_SIZE);
     HWND dialog = CreateDialogParamA(g_source.instance, MAKEINTRESOURCEA(IDD_CLIP_SIZE),
                                      GetDlgItem(album, IDC_VIDEO_PANEL), ClipSizeDialogProc,
                                      reinterpret_cast<LPARAM>(album));

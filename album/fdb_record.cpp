@@ -21,6 +21,11 @@ char UpperCase(unsigned char c)
 
 }  // namespace
 
+const unsigned char* FdbRecordAt(const unsigned char* records, unsigned long index)
+{
+    return records + static_cast<size_t>(index) * kFdbRecordSize;
+}
+
 bool FdbRecordUsable(const unsigned char* record)
 {
     return record[0] != kEndOfDirectory && record[0] != kDotEntry && record[0] != kDeletedEntry;

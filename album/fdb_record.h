@@ -14,6 +14,9 @@ const unsigned long kFdbMaxRecords = 65536;
 // "NAME    .EXT": eight name characters, a full stop, three extension ones.
 const size_t kFdbLabelLength = 12;
 
+// Record `index` of a buffer of records read from the file database.
+const unsigned char* FdbRecordAt(const unsigned char* records, unsigned long index);
+
 // False for a record whose first byte marks it unusable: 0x00 (end of the
 // directory), 0x2E (the "." and ".." entries) or 0xE5 (deleted).
 bool FdbRecordUsable(const unsigned char* record);

@@ -10,6 +10,7 @@
 #include "album/album_list.h"
 #include "album/button_groups.h"
 #include "album/camera_library.h"
+#include "album/progress_steps.h"
 #include "album/read_out_plan.h"
 #include "resources/resource_ids.h"
 #include "source/messages.h"
@@ -37,11 +38,6 @@ const char kSaveFilter[] = "*.jpg;*.wav;*.avi\0*.jpg;*.wav;*.avi\0";
 HWND ProgressBar()
 {
     return GetDlgItem(g_readOut.window, IDC_PROGRESS);
-}
-
-void SetProgressPosition(int position)
-{
-    SendMessageA(ProgressBar(), PBM_SETPOS, position, 0);
 }
 
 int __cdecl ProgressCallback(unsigned long, unsigned long, unsigned long)
@@ -114,13 +110,13 @@ bool WriteObjects(HWND window, const std::vector<unsigned long>& selected,
                   std::vector<unsigned char>& records, char* name)
 {
     for (unsigned long index : selected) {
-        const SaveChoice choice = SaveChoiceFor(records.data() + index * kFdbRecordSize);
+        const SaveChoice choice = SaveChoiceFor(FdbRecordAt(records.data(), index));
         if (choice == SaveChoice::Stop) {
             return false;
         }
         if (choice == SaveChoice::Write && !ReadOut(index, records, name, kUploadUnchanged)) {
             ShowPlainMessageBox(window, "Save Failed!", kError, MB_OK);
-            SetProgressPosition(0);
+            ShowStep(window, 0);
             return false;
         }
     }
@@ -166,17 +162,17 @@ bool DownloadSelection(HWND window)
     case DownloadChoice::Ready:
         break;
     }
-    SetProgressPosition(0);
+    ShowStep(window, 0);
     SetReadOutTotal(window, SumObjectSizes(records.data(), stills));
     g_readOut.blockCounter = 0;
     if (!ReadStillsForTransfer(window, stills, records)) {
         return false;
     }
     if (!VendorRequest2000()) {
-        SetProgressPosition(0);
+        ShowStep(window, 0);
         return false;
     }
-    SetProgressPosition(0);
+    ShowStep(window, 0);
     QueueStills(stills);
     return true;
 }
@@ -205,7 +201,7 @@ bool SaveSelection(HWND window)
     if (!WriteObjects(window, selected, records, name)) {
         return false;
     }
-    SetProgressPosition(0);
+    ShowStep(window, 0);
     return true;
 }
 

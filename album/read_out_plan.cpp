@@ -2,15 +2,6 @@
 
 #include "album/fdb_record.h"
 
-namespace {
-
-const unsigned char* RecordAt(const unsigned char* records, unsigned long index)
-{
-    return records + static_cast<size_t>(index) * kFdbRecordSize;
-}
-
-}  // namespace
-
 DownloadChoice PlanDownload(const unsigned char* records, unsigned long recordCount,
                             const std::vector<unsigned long>& selected,
                             std::vector<unsigned long>& stills)
@@ -20,7 +11,7 @@ DownloadChoice PlanDownload(const unsigned char* records, unsigned long recordCo
         if (index >= recordCount) {
             continue;
         }
-        const unsigned char* record = RecordAt(records, index);
+        const unsigned char* record = FdbRecordAt(records, index);
         if (FdbExtensionIsAnyCase(record, "AVI")) {
             stills.clear();
             return DownloadChoice::ClipSelected;
@@ -49,7 +40,7 @@ uint32_t SumObjectSizes(const unsigned char* records, const std::vector<unsigned
 {
     uint32_t total = 0;
     for (unsigned long index : indices) {
-        total += FdbObjectSize(RecordAt(records, index));
+        total += FdbObjectSize(FdbRecordAt(records, index));
     }
     return total;
 }

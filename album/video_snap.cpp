@@ -1,14 +1,12 @@
 #include "album/video_snap.h"
 
-#include <commctrl.h>
-
 #include <vector>
 
 #include "album/album_window_state.h"
 #include "album/camera_library.h"
 #include "album/clip_size_dialog.h"
+#include "album/progress_steps.h"
 #include "album/read_out.h"
-#include "resources/resource_ids.h"
 #include "source/messages.h"
 #include "source/transfer_queue.h"
 
@@ -16,20 +14,6 @@ namespace {
 
 const int kSnapSteps = 3;
 const DWORD kFileSettleTime = 300;
-
-void ShowStep(HWND window, int position)
-{
-    SendDlgItemMessageA(window, IDC_PROGRESS, PBM_SETPOS, position, 0);
-}
-
-void StartSteps(HWND window)
-{
-    HWND progress = GetDlgItem(window, IDC_PROGRESS);
-    SendMessageA(progress, PBM_SETRANGE32, 0, kSnapSteps);
-    SendMessageA(progress, PBM_SETSTEP, 1, 0);
-    SendMessageA(progress, PBM_SETBARCOLOR, 0, RGB(255, 255, 0));
-    ShowStep(window, 0);
-}
 
 // The camera's newest object, a still, becomes transfer file "count".
 bool ReadNewestForTransfer(HWND window)
@@ -42,7 +26,7 @@ bool ReadNewestForTransfer(HWND window)
     }
     VendorRequest2000();
     const unsigned long newest = count - 1;
-    const unsigned char* record = records.data() + newest * kFdbRecordSize;
+    const unsigned char* record = FdbRecordAt(records.data(), newest);
     if (!FdbExtensionIsAnyCase(record, "JPG")) {
         ShowPlainMessageBox(window, "Only Upload JPG File!", "Notification", MB_OK);
         return false;
@@ -62,7 +46,8 @@ bool ReadNewestForTransfer(HWND window)
 
 VideoSnapResult VideoSnap(HWND window)
 {
-    StartSteps(window);
+    StartSteps(window, kSnapSteps);
+    ShowStep(window, 0);
     LeaveVideoMode(window);
     VendorRequest2000();
     ShowStep(window, 2);

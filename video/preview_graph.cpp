@@ -128,9 +128,12 @@ bool IsCameraDevice(IMoniker* moniker)
     IPropertyBag* bag = nullptr;
     if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(&bag))) || !bag)
         return false;
+    // The string is null until the bag writes one, so that a failed read
+    // leaves nothing to free.
     VARIANT name;
     VariantInit(&name);
     name.vt = VT_BSTR;
+    name.bstrVal = nullptr;
     bool match = false;
     if (bag->Read(L"FriendlyName", &name, nullptr) == S_OK && name.vt == VT_BSTR) {
         // At most 40 characters, so that even a double-byte code page fills
@@ -140,9 +143,8 @@ bool IsCameraDevice(IMoniker* moniker)
         WideCharToMultiByte(CP_ACP, 0, name.bstrVal, length < 40 ? length : 40, ansi, sizeof ansi - 1, nullptr,
                             nullptr);
         match = std::strncmp(ansi, kCameraName, std::strlen(kCameraName)) == 0;
-        SysFreeString(name.bstrVal);
-    } else
-        VariantClear(&name);
+    }
+    VariantClear(&name);
     bag->Release();
     return match;
 }
@@ -189,33 +191,36 @@ bool BindCaptureFilter()
     return true;
 }
 
-// Asks the capture pin for I420, 12 bits a pixel, at the frame rate; the
-// frame size stays the pin's. A pin that refuses keeps its own format.
-void ApplyStreamFormat()
+// Writes the capture pin's current format back with `change` made to it; a
+// pin without a video format, or one that refuses, keeps its own.
+template <class Change>
+void ChangeVideoFormat(Change change)
 {
     AM_MEDIA_TYPE* type = nullptr;
     if (!preview.streamConfig || preview.streamConfig->GetFormat(&type) != S_OK || !type)
         return;
     if (VIDEOINFOHEADER* header = VideoHeader(type)) {
-        type->subtype = kMediaSubtypeI420;
-        header->AvgTimePerFrame = FrameInterval();
-        header->bmiHeader.biCompression = kFourccI420;
-        header->bmiHeader.biBitCount = 12;
+        change(type, header);
         preview.streamConfig->SetFormat(type);
     }
     FreeMediaType(type);
 }
 
+// Asks the capture pin for I420, 12 bits a pixel, at the frame rate; the
+// frame size stays the pin's.
+void ApplyStreamFormat()
+{
+    ChangeVideoFormat([](AM_MEDIA_TYPE* type, VIDEOINFOHEADER* header) {
+        type->subtype = kMediaSubtypeI420;
+        header->AvgTimePerFrame = FrameInterval();
+        header->bmiHeader.biCompression = kFourccI420;
+        header->bmiHeader.biBitCount = 12;
+    });
+}
+
 void ApplyFrameInterval()
 {
-    AM_MEDIA_TYPE* type = nullptr;
-    if (!preview.streamConfig || preview.streamConfig->GetFormat(&type) != S_OK || !type)
-        return;
-    if (VIDEOINFOHEADER* header = VideoHeader(type)) {
-        header->AvgTimePerFrame = 333333;
-        preview.streamConfig->SetFormat(type);
-    }
-    FreeMediaType(type);
+    ChangeVideoFormat([](AM_MEDIA_TYPE*, VIDEOINFOHEADER* header) { header->AvgTimePerFrame = FrameInterval(); });
 }
 
 // Places the renderer's window as a child filling the frame's client area.

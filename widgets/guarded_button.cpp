@@ -1,6 +1,6 @@
 #include "widgets/guarded_button.h"
 
-#include <commctrl.h>
+#include "widgets/control_subclass.h"
 
 namespace {
 
@@ -24,12 +24,7 @@ int GuardedButton::AttachControl(int controlId, HWND parent)
         return 0;
     }
     Detach();
-    HWND control = GetDlgItem(parent, controlId);
-    if (control != nullptr &&
-        SetWindowSubclass(control, Procedure, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this))) {
-        window_ = control;
-    }
+    window_ = SubclassControl(parent, controlId, Procedure, this);
     return 1;
 }
 
@@ -45,10 +40,7 @@ void GuardedButton::SetAccept(int accept, UINT delay)
 // Lets go of the control; the control keeps working as a plain button.
 void GuardedButton::Detach()
 {
-    if (window_ != nullptr) {
-        RemoveWindowSubclass(window_, Procedure, reinterpret_cast<UINT_PTR>(this));
-        window_ = nullptr;
-    }
+    ReleaseControlSubclass(window_, Procedure, this);
 }
 
 LRESULT CALLBACK GuardedButton::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

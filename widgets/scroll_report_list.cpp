@@ -1,6 +1,6 @@
 #include "widgets/scroll_report_list.h"
 
-#include <commctrl.h>
+#include "widgets/control_subclass.h"
 
 ScrollReportList::~ScrollReportList()
 {
@@ -14,12 +14,7 @@ int ScrollReportList::AttachControl(int controlId, HWND parent)
         return 0;
     }
     Detach();
-    HWND control = GetDlgItem(parent, controlId);
-    if (control != nullptr &&
-        SetWindowSubclass(control, Procedure, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this))) {
-        window_ = control;
-    }
+    window_ = SubclassControl(parent, controlId, Procedure, this);
     return 1;
 }
 
@@ -47,10 +42,7 @@ void ScrollReportList::ReadScrollPosition()
 
 void ScrollReportList::Detach()
 {
-    if (window_ != nullptr) {
-        RemoveWindowSubclass(window_, Procedure, reinterpret_cast<UINT_PTR>(this));
-        window_ = nullptr;
-    }
+    ReleaseControlSubclass(window_, Procedure, this);
 }
 
 LRESULT CALLBACK ScrollReportList::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -424,12 +424,20 @@ public:
     {
         if (lstrcmpW(property, L"FriendlyName") != 0 || value->vt != VT_BSTR)
             return E_INVALIDARG;
+        if (readFails) {
+            // The caller frees whatever string the variant holds after the
+            // failure; it must hold none.
+            nothingToFree = value->bstrVal == nullptr;
+            return E_FAIL;
+        }
         value->bstrVal = SysAllocString(friendlyName.c_str());
         return S_OK;
     }
     NOT_USED(Write, LPCOLESTR, VARIANT*)
 
     std::wstring friendlyName;
+    bool readFails = false;
+    bool nothingToFree = false;
 };
 
 class FakeMoniker : public IMoniker, public Counted {
@@ -696,6 +704,15 @@ TEST_F(PreviewGraph, TheLastDeviceWhoseNameBeginsWithTheCameraNameIsChosen)
     OpenVideo(frameWindow);
     FindCameraDevice(&index);
     EXPECT_EQ(index, 7) << "an empty category ends the lookup";
+    EXPECT_EQ(world->Unbalanced(), "");
+    CloseVideo();
+
+    Use({L"ZX600 Video Capture", L"ZX600 Video Capture"});
+    world->monikers_[1].bag.readFails = true;
+    OpenVideo(frameWindow);
+    FindCameraDevice(&index);
+    EXPECT_EQ(index, 0) << "a device whose name cannot be read is passed over";
+    EXPECT_TRUE(world->monikers_[1].bag.nothingToFree);
     EXPECT_EQ(world->Unbalanced(), "");
     CloseVideo();
 }
