@@ -13,22 +13,14 @@ The build runs it: make_type_icons.py OUTPUT writes the tables to OUTPUT.
 import math
 import sys
 
+from glyphs import GLYPHS
+
 WIDTH, HEIGHT = 60, 64
 BLACK = (0, 0, 0)
 PAGE = (250, 250, 245)
 PAGE_EDGE = (150, 150, 150)
 FOLD = (205, 205, 200)
 INK = (40, 40, 40)
-
-GLYPHS = {
-    'A': ['###', '#.#', '###', '#.#', '#.#'],
-    'G': ['###', '#..', '#.#', '#.#', '###'],
-    'I': ['###', '.#.', '.#.', '.#.', '###'],
-    'J': ['..#', '..#', '..#', '#.#', '###'],
-    'P': ['###', '#.#', '###', '#..', '#..'],
-    'V': ['#.#', '#.#', '#.#', '#.#', '.#.'],
-    'W': ['#...#', '#...#', '#.#.#', '#.#.#', '.#.#.'],
-}
 
 
 class Canvas:

@@ -4,18 +4,13 @@
 #include <vector>
 
 #include "source/memory_strips.h"
+#include "dib_test_headers.h"
 
 namespace {
 
 DibInfoHeader Picture(int32_t width, int32_t height, uint16_t bitCount = 24)
 {
-    DibInfoHeader header = {};
-    header.biSize = kDibInfoHeaderSize;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = bitCount;
-    return header;
+    return InfoHeader(width, height, bitCount);
 }
 
 TEST(MemoryStrips, OnlyBottomUpUncompressed24BitPicturesAreCut)
