@@ -1,5 +1,6 @@
 #include "source/image_values.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -9,6 +10,16 @@ namespace {
 
 // Every corner of the reported frame: 22 + 33/65536.
 const TW_FIX32 kLayoutEdge = {22, 33};
+
+// A top-down picture stores its height negated; the application is given
+// the number of rows either way.
+TW_INT32 RowCount(int32_t height)
+{
+    if (height >= 0) {
+        return height;
+    }
+    return height == INT32_MIN ? INT32_MAX : -height;
+}
 
 TW_FIX32 PelsPerMeter(int32_t value)
 {
@@ -25,7 +36,7 @@ void FillImageInfo(const DibInfoHeader& header, TW_IMAGEINFO& info)
     info.XResolution = PelsPerMeter(header.biXPelsPerMeter);
     info.YResolution = PelsPerMeter(header.biYPelsPerMeter);
     info.ImageWidth = header.biWidth;
-    info.ImageLength = header.biHeight;
+    info.ImageLength = RowCount(header.biHeight);
     info.BitsPerPixel = static_cast<TW_INT16>(header.biBitCount);
     info.Planar = 0;
     memset(info.BitsPerSample, 0, sizeof info.BitsPerSample);

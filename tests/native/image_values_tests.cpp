@@ -40,6 +40,18 @@ TEST(ImageInfo, TwentyFourBitPicturesAreRgbWithFourEightBitSamplesListed)
     EXPECT_EQ(info.Compression, TWCP_NONE);
 }
 
+TEST(ImageInfo, TopDownPicturesReportTheirRowCount)
+{
+    TW_IMAGEINFO info = {};
+    DibInfoHeader header = Header(24);
+    header.biHeight = -480;
+    FillImageInfo(header, info);
+    EXPECT_EQ(info.ImageLength, 480);
+    header.biHeight = INT32_MIN;
+    FillImageInfo(header, info);
+    EXPECT_EQ(info.ImageLength, INT32_MAX);
+}
+
 TEST(ImageInfo, EightBitPicturesArePaletteAndCompressedOnesKeepTheCallersValue)
 {
     TW_IMAGEINFO info;
