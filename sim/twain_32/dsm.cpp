@@ -5,6 +5,10 @@
 // WM_NULL to the application's window (or thread), which wakes up a loop
 // waiting in GetMessage, and the MSG_PROCESSEVENT of that WM_NULL returns the
 // notification in TWMessage with TWRC_DSEVENT, in the order they were sent.
+// Like the standard's Source Manager it refuses, with TWCC_SEQERROR, a second
+// open by the same application and a close while that application still has
+// a source open, and with TWCC_BADDEST a triplet for a source that the
+// application has not opened.
 #include <windows.h>
 
 #include <cstring>
@@ -179,8 +183,8 @@ TW_UINT16 OpenDataSource(TW_IDENTITY* origin, TW_IDENTITY* requested)
 TW_UINT16 CloseDataSource(TW_IDENTITY* origin, TW_IDENTITY* identity)
 {
     OpenSource* source = FindOpenSource(identity->Id);
-    if (source == nullptr) {
-        return Fail(TWCC_NODS);
+    if (source == nullptr || source->applicationId != origin->Id) {
+        return Fail(TWCC_BADDEST);
     }
     TW_UINT16 rc = source->entry(origin, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, identity);
     if (rc != TWRC_SUCCESS) {
@@ -198,6 +202,9 @@ TW_UINT16 CloseDataSource(TW_IDENTITY* origin, TW_IDENTITY* identity)
 
 TW_UINT16 OpenManager(TW_IDENTITY* origin, TW_MEMREF pData)
 {
+    if (FindApplication(origin) != nullptr) {
+        return Fail(TWCC_SEQERROR);
+    }
     Application application;
     application.id = ++g_lastId;
     application.window = pData != nullptr ? *static_cast<HWND*>(pData) : nullptr;
@@ -206,8 +213,14 @@ TW_UINT16 OpenManager(TW_IDENTITY* origin, TW_MEMREF pData)
     return TWRC_SUCCESS;
 }
 
+// An application closes its sources before it closes the manager.
 TW_UINT16 CloseManager(TW_IDENTITY* origin)
 {
+    for (const OpenSource& source : g_openSources) {
+        if (source.applicationId == origin->Id) {
+            return Fail(TWCC_SEQERROR);
+        }
+    }
     for (size_t i = 0; i < g_applications.size(); ++i) {
         if (g_applications[i].id == origin->Id) {
             g_applications.erase(g_applications.begin() + i);
@@ -299,9 +312,10 @@ bool DeliverNotification(Application* application, TW_MEMREF pData)
 TW_UINT16 SourceTriplet(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT32 DG,
                         TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)
 {
+    // Only the application that opened a source reaches it.
     OpenSource* source = FindOpenSource(destination->Id);
-    if (source == nullptr) {
-        return Fail(TWCC_NODS);
+    if (source == nullptr || source->applicationId != origin->Id) {
+        return Fail(TWCC_BADDEST);
     }
     TW_UINT16 rc = source->entry(origin, DG, DAT, MSG, pData);
     if (MSG == MSG_PROCESSEVENT && DeliverNotification(FindApplication(origin), pData)) {

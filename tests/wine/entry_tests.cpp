@@ -26,6 +26,50 @@ TW_IDENTITY FirstListedIdentity()
     return identity;
 }
 
+TW_UINT16 ManagerCall(TwainApp& app, TW_IDENTITY& origin, TW_IDENTITY* destination,
+                      TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)
+{
+    return app.dsmEntry(&origin, destination, DG_CONTROL, DAT, MSG, pData);
+}
+
+TW_UINT16 ManagerCondition(TwainApp& app, TW_IDENTITY& origin)
+{
+    TW_STATUS status = {};
+    ManagerCall(app, origin, nullptr, DAT_STATUS, MSG_GET, &status);
+    return status.ConditionCode;
+}
+
+// The Source Manager keeps applications to the order the standard sets.
+TEST(SourceManager, RefusesAnotherOpenAClosingBeforeTheSourceAndForeignApplications)
+{
+    TwainApp app;
+    ASSERT_TRUE(OpenSourceManager(app));
+    ASSERT_TRUE(OpenSourceNamed(app, "Camera"));
+    EXPECT_EQ(ManagerCall(app, app.identity, nullptr, DAT_PARENT, MSG_OPENDSM, &app.window),
+              TWRC_FAILURE);
+    EXPECT_EQ(ManagerCondition(app, app.identity), TWCC_SEQERROR);
+    EXPECT_EQ(ManagerCall(app, app.identity, nullptr, DAT_PARENT, MSG_CLOSEDSM, &app.window),
+              TWRC_FAILURE);
+    EXPECT_EQ(ManagerCondition(app, app.identity), TWCC_SEQERROR);
+
+    TW_IDENTITY other = {};
+    ASSERT_EQ(ManagerCall(app, other, nullptr, DAT_PARENT, MSG_OPENDSM, &app.window),
+              TWRC_SUCCESS);
+    TW_STATUS status = {};
+    EXPECT_EQ(ManagerCall(app, other, &app.source, DAT_STATUS, MSG_GET, &status), TWRC_FAILURE);
+    EXPECT_EQ(ManagerCondition(app, other), TWCC_BADDEST);
+    EXPECT_EQ(ManagerCall(app, other, nullptr, DAT_IDENTITY, MSG_CLOSEDS, &app.source),
+              TWRC_FAILURE);
+    EXPECT_EQ(ManagerCall(app, other, nullptr, DAT_PARENT, MSG_CLOSEDSM, &app.window),
+              TWRC_SUCCESS);
+
+    ASSERT_TRUE(CloseOpenSource(app));
+    EXPECT_EQ(ManagerCall(app, app.identity, nullptr, DAT_PARENT, MSG_CLOSEDSM, &app.window),
+              TWRC_SUCCESS);
+    app.managerOpen = false;
+    CloseSourceManager(app);
+}
+
 TEST(SourceIdentity, WithoutRegistryNameIsCameraFromTheStringTable)
 {
     SavedRegistryValue name(kProductKey, "ProductName");
