@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "resources/resource_ids.h"
 #include "source/messages.h"
 #include "source/transfer_queue.h"
+#include "source/transfers.h"
 
 namespace {
 
@@ -95,11 +97,14 @@ bool ReadStillsForTransfer(HWND window, const std::vector<unsigned long>& stills
 // application; the first is offered first.
 void QueueStills(const std::vector<unsigned long>& stills)
 {
-    TransferQueue& queue = g_transferQueue;
-    queue.pendingCount = static_cast<int>(stills.size());
-    for (size_t i = 0; i < stills.size(); ++i) {
-        queue.fileNumbers[i] = static_cast<int>(stills[i] + 1);
+    std::vector<int> numbers;
+    for (unsigned long index : stills) {
+        numbers.push_back(static_cast<int>(index + 1));
     }
+    DeleteWaitingFilesExcept(numbers);
+    TransferQueue& queue = g_transferQueue;
+    queue.pendingCount = static_cast<int>(numbers.size());
+    std::copy(numbers.begin(), numbers.end(), queue.fileNumbers);
     queue.currentIndex = 0;
     FormTransferFileName(queue.currentFile, sizeof queue.currentFile, queue.filePrefix,
                          queue.fileNumbers[0]);

@@ -9,6 +9,7 @@
 #include "album/read_out.h"
 #include "source/messages.h"
 #include "source/transfer_queue.h"
+#include "source/transfers.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ bool ReadNewestForTransfer(HWND window)
         return false;
     }
     Sleep(kFileSettleTime);
+    DeleteWaitingFilesExcept({static_cast<int>(count)});
     FormTransferFileName(g_transferQueue.currentFile, sizeof g_transferQueue.currentFile,
                          g_transferQueue.filePrefix, static_cast<int>(count));
     return true;

@@ -1,17 +1,19 @@
 // Memory transfer: the current picture handed out in strips of whole rows,
-// top row first, in red, green, blue order. Each call reads the buffer
-// limits from the capability file, opens the transfer file and reads its
-// headers and only the rows of the strip it delivers, so that a picture
-// costs one pass over its file; nothing but the cursor is kept between
-// calls.
+// top row first, in red, green, blue order. The first call of a picture
+// reads its transfer file once, headers and rows, and closes it again; the
+// following calls copy their strips from what was read, until the picture
+// ends, is given up or is abandoned. The buffer limits come from the
+// capability file at every call, read again whenever the file has changed.
 #include <windows.h>
 
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "caps/capability_file.h"
 #include "source/handlers.h"
 #include "source/memory_strips.h"
 #include "source/messages.h"
+#include "source/source_context.h"
 #include "source/transfer_queue.h"
 #include "source/transfers.h"
 
@@ -23,15 +25,6 @@ const int kMaxMemXferCalls = 1000;
 const char kMemXferText[] = "General failure in response to DAT_IMAGEMEMXFER.  ";
 // The text that the memory transfer shares with the image information.
 const char kImageInfoText[] = "General failure in response to DAT_IMAGEINFO.  ";
-
-MemXferCursor g_cursor = {};
-
-TW_UINT16 FinishPicture(TW_IMAGEMEMXFER& transfer)
-{
-    transfer.BytesWritten = 0;
-    ResetMemXferCursor();
-    return TWRC_XFERDONE;
-}
 
 struct MemXferSettingRow {
     const char* key;
@@ -45,47 +38,139 @@ const MemXferSettingRow kMemXferSettings[] = {
     {"Preferred", 1024},
 };
 
-bool BufferWithinLimits(TW_UINT32 length)
-{
-    return length >= ReadMemXferSetting(kMinBufSize) && length <= ReadMemXferSetting(kMaxBufSize);
-}
+// File systems stamp writes with a coarse clock (FAT to 2 seconds), so a
+// later write of the same size may get the write time of a recent one:
+// limits read from a file written this shortly before are not kept.
+const ULONGLONG kWriteTimeSettling = 2 * 10000000ull;
 
-// The current transfer file with the plan of its headers.
-struct StripFile {
-    HANDLE handle;
-    DibReadPlan plan;
+// The buffer limits as last read, with the write time and size that the
+// capability file had then; they hold while the file keeps both.
+struct BufferLimits {
+    bool known;
+    FILETIME written;
+    DWORD sizeHigh;
+    DWORD sizeLow;
+    TW_UINT32 min;
+    TW_UINT32 max;
 };
 
-// Reads the headers of the open transfer file. Gives the condition code of
-// the refusal, or TWCC_SUCCESS.
-TW_UINT16 ReadStripHeaders(StripFile& file)
+// The picture of the memory transfer in progress: its header and its rows
+// as the file holds them, bottom-up and padded to whole 32-bit words.
+struct StripPicture {
+    bool loaded;
+    DibInfoHeader header;
+    std::unique_ptr<unsigned char[]> rows;
+};
+
+MemXferCursor g_cursor = {};
+StripPicture g_picture = {};
+BufferLimits g_limits = {};
+
+bool IsStamp(const WIN32_FILE_ATTRIBUTE_DATA& file, const BufferLimits& limits)
+{
+    return limits.known && CompareFileTime(&file.ftLastWriteTime, &limits.written) == 0 &&
+           file.nFileSizeHigh == limits.sizeHigh && file.nFileSizeLow == limits.sizeLow;
+}
+
+ULONGLONG Ticks(const FILETIME& time)
+{
+    return static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
+const BufferLimits& CurrentBufferLimits()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    WIN32_FILE_ATTRIBUTE_DATA file;
+    const bool stamped =
+        GetFileAttributesExA(g_source.capabilityFilePath, GetFileExInfoStandard, &file) != 0;
+    if (stamped && IsStamp(file, g_limits)) {
+        return g_limits;
+    }
+    g_limits.min = ReadMemXferSetting(kMinBufSize);
+    g_limits.max = ReadMemXferSetting(kMaxBufSize);
+    g_limits.known = stamped && Ticks(file.ftLastWriteTime) + kWriteTimeSettling <= Ticks(now);
+    if (g_limits.known) {
+        g_limits.written = file.ftLastWriteTime;
+        g_limits.sizeHigh = file.nFileSizeHigh;
+        g_limits.sizeLow = file.nFileSizeLow;
+    }
+    return g_limits;
+}
+
+bool BufferWithinLimits(TW_UINT32 length)
+{
+    const BufferLimits& limits = CurrentBufferLimits();
+    return length >= limits.min && length <= limits.max;
+}
+
+// Reads the headers and every row of the open transfer file. Gives the
+// condition code of the refusal, or TWCC_SUCCESS. Rows that the file lacks
+// stay zero, as in a picture read whole.
+TW_UINT16 ReadStripPicture(HANDLE file, StripPicture& picture)
 {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.handle, &size)) {
+    if (!GetFileSizeEx(file, &size)) {
         return TWCC_OPERATIONERROR;
     }
     unsigned char leading[kDibLeadingBytes];
     DWORD count = 0;
-    const bool planned =
-        ReadFile(file.handle, leading, sizeof leading, &count, nullptr) &&
-        PlanDibRead(leading, count, static_cast<uint64_t>(size.QuadPart), file.plan) &&
-        IsStripPicture(file.plan.header);
-    return planned ? TWCC_SUCCESS : TWCC_BADVALUE;
+    DibReadPlan plan;
+    if (!ReadFile(file, leading, sizeof leading, &count, nullptr) ||
+        !PlanDibRead(leading, count, static_cast<uint64_t>(size.QuadPart), plan) ||
+        !IsStripPicture(plan.header)) {
+        return TWCC_BADVALUE;
+    }
+    // The plan bounds the rows by the largest pixel data a picture may have.
+    const DWORD rowsSize = static_cast<DWORD>(FileRowBytes(plan.header) * plan.header.biHeight);
+    picture.rows.reset(new (std::nothrow) unsigned char[rowsSize]());
+    if (picture.rows == nullptr) {
+        return TWCC_LOWMEMORY;
+    }
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(DibBitsStart(plan));
+    if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN)) {
+        ReadFile(file, picture.rows.get(), rowsSize, &count, nullptr);
+    }
+    picture.header = plan.header;
+    picture.loaded = true;
+    return TWCC_SUCCESS;
 }
 
-// Reads the strip's rows as the file holds them. Bytes past the end of the
-// file stay zero, as in a picture read whole.
-std::vector<unsigned char> ReadStripRows(const StripFile& file, const StripPlan& strip)
+TW_UINT16 LoadCurrentPicture()
 {
-    const uint64_t fileRowBytes = FileRowBytes(file.plan.header);
-    std::vector<unsigned char> rows(strip.rows * fileRowBytes);
-    LARGE_INTEGER at;
-    at.QuadPart = static_cast<LONGLONG>(DibBitsStart(file.plan) + strip.firstFileRow * fileRowBytes);
-    DWORD count = 0;
-    if (!rows.empty() && SetFilePointerEx(file.handle, at, nullptr, FILE_BEGIN)) {
-        ReadFile(file.handle, rows.data(), static_cast<DWORD>(rows.size()), &count, nullptr);
+    HANDLE file = CreateFileA(g_transferQueue.currentFile, GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return TWCC_OPERATIONERROR;
     }
-    return rows;
+    const TW_UINT16 problem = ReadStripPicture(file, g_picture);
+    CloseHandle(file);
+    if (problem != TWCC_SUCCESS) {
+        g_picture = {};
+    }
+    return problem;
+}
+
+// The call that ends a picture carries no rows; the rest of the structure
+// describes the picture as delivered.
+TW_UINT16 FinishPicture(TW_IMAGEMEMXFER& transfer)
+{
+    if (!g_picture.loaded) {
+        LoadCurrentPicture();
+    }
+    const DibInfoHeader& header = g_picture.header;
+    const uint32_t rowBytes = StripRowBytes(header);
+    transfer.Compression = TWCP_NONE;
+    transfer.BytesPerRow = rowBytes;
+    transfer.Columns = g_picture.loaded ? header.biWidth : 0;
+    transfer.Rows = 0;
+    transfer.XOffset = 0;
+    transfer.YOffset = rowBytes != 0 ? g_cursor.bytesDone / rowBytes : 0;
+    transfer.BytesWritten = 0;
+    ResetMemXferCursor();
+    return TWRC_XFERDONE;
 }
 
 // The application's buffer: a pointer, or a global memory handle to lock.
@@ -104,10 +189,11 @@ void UnlockBuffer(const TW_MEMORY& memory)
     }
 }
 
-// Plans, reads and copies the next strip into the application's buffer.
-TW_UINT16 DeliverStrip(const StripFile& file, TW_IMAGEMEMXFER& transfer)
+// Plans and copies the next strip of the picture into the application's
+// buffer.
+TW_UINT16 DeliverStrip(TW_IMAGEMEMXFER& transfer)
 {
-    const DibInfoHeader& header = file.plan.header;
+    const DibInfoHeader& header = g_picture.header;
     transfer.Compression = TWCP_NONE;
     transfer.BytesPerRow = StripRowBytes(header);
     StripPlan strip;
@@ -125,11 +211,13 @@ TW_UINT16 DeliverStrip(const StripFile& file, TW_IMAGEMEMXFER& transfer)
     transfer.XOffset = 0;
     transfer.YOffset = strip.rowsDone;
     Trace("Set structure\n");
-    CopyStrip(header, strip, ReadStripRows(file, strip).data(), buffer);
+    CopyStrip(header, strip, g_picture.rows.get() + strip.firstFileRow * FileRowBytes(header),
+              buffer);
     UnlockBuffer(transfer.Memory);
     g_cursor.bytesDone += transfer.BytesWritten;
     g_cursor.lastStripSent = strip.last;
     Trace("Copied memory\n");
+    Trace("Mem Success\n");
     return TWRC_SUCCESS;
 }
 
@@ -144,6 +232,7 @@ TW_UINT32 ReadMemXferSetting(MemXferSetting setting)
 void ResetMemXferCursor()
 {
     g_cursor = {};
+    g_picture = {};
 }
 
 TW_UINT16 ImageMemXferHandler(const TripletArgs& args)
@@ -168,25 +257,12 @@ TW_UINT16 ImageMemXferHandler(const TripletArgs& args)
     if (!BufferWithinLimits(transfer->Memory.Length)) {
         return TWRC_FAILURE;
     }
-    StripFile file;
-    file.handle = CreateFileA(g_transferQueue.currentFile, GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file.handle == INVALID_HANDLE_VALUE) {
-        return Refuse(TWCC_OPERATIONERROR, kMemXferText);
+    if (!g_picture.loaded) {
+        const TW_UINT16 problem = LoadCurrentPicture();
+        if (problem != TWCC_SUCCESS) {
+            return Refuse(problem, kMemXferText);
+        }
     }
-    const TW_UINT16 problem = ReadStripHeaders(file);
-    TW_UINT16 result = TWRC_FAILURE;
-    if (problem == TWCC_SUCCESS) {
-        Trace("Incremented pointer\n");
-        result = DeliverStrip(file, *transfer);
-    }
-    CloseHandle(file.handle);
-    if (problem != TWCC_SUCCESS) {
-        return Refuse(problem, kMemXferText);
-    }
-    if (result == TWRC_SUCCESS) {
-        Trace("Mem Success\n");
-    }
-    return result;
+    Trace("Incremented pointer\n");
+    return DeliverStrip(*transfer);
 }

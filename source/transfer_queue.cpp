@@ -23,3 +23,21 @@ int EndCurrentTransfer(TransferQueue& queue, char* finished, size_t size)
     }
     return queue.pendingCount;
 }
+
+std::vector<std::string> WaitingTransferFiles(const TransferQueue& queue)
+{
+    std::vector<std::string> files;
+    if (queue.pendingCount <= 0 || queue.currentFile[0] == '\0') {
+        return files;
+    }
+    files.push_back(queue.currentFile);
+    for (int i = 1; i < queue.pendingCount; ++i) {
+        const int index = queue.currentIndex + i;
+        char name[kTransferNameSize];
+        if (index >= 0 && index < kTransferQueueSize &&
+            FormTransferFileName(name, sizeof name, queue.filePrefix, queue.fileNumbers[index])) {
+            files.push_back(name);
+        }
+    }
+    return files;
+}

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "source/transfer_names.h"
 
@@ -33,3 +35,6 @@ extern TransferQueue g_transferQueue;
 // the queue stays as it is, so that no index runs past fileNumbers and no
 // file outside the queue is named. Returns the pictures left, at least 0.
 int EndCurrentTransfer(TransferQueue& queue, char* finished, size_t size);
+
+// The transfer files of the pictures not yet ended, the current one first.
+std::vector<std::string> WaitingTransferFiles(const TransferQueue& queue);

@@ -2,6 +2,8 @@
 // information, native and file transfers.
 #include <windows.h>
 
+#include <string>
+
 #include "caps/capability_file.h"
 #include "source/dib_file.h"
 #include "source/handlers.h"
@@ -27,6 +29,7 @@ const char kNativeText[] = "General failure in response to DAT_IMAGENATIVEXFER. 
 // The text that the file transfer shares with the image information.
 const char kImageInfoText[] = "General failure in response to DAT_IMAGEINFO.  ";
 const char kFileXferText[] = "General failure in response to DAT_IMAGEFILEXFER.  ";
+const char kWaitingFileText[] = "The file holds a picture waiting for transfer.  ";
 
 TW_UINT16 EndTransfer(TW_PENDINGXFERS& pending)
 {
@@ -49,14 +52,61 @@ TW_UINT16 ResetTransfers(TW_PENDINGXFERS& pending)
     return TWRC_SUCCESS;
 }
 
-// The current transfer file becomes the bare prefix, which the application
-// receives as the file name.
-void AnswerFileSetup(TW_SETUPFILEXFER& setup)
+// The file that the next file transfer writes: the application's
+// destination once it has named one, else the default, the bare transfer
+// file prefix. The pictures waiting for transfer are left as they are.
+TW_UINT16 AnswerFileSetup(TW_UINT16 message, TW_SETUPFILEXFER& setup)
 {
-    MakeTransferPrefix(g_transferQueue.currentFile, sizeof g_transferQueue.currentFile);
-    CopyText(setup.FileName, g_transferQueue.currentFile);
+    if (message != MSG_GETDEFAULT && g_transferQueue.transferDestination[0] != '\0') {
+        CopyText(setup.FileName, g_transferQueue.transferDestination);
+    } else {
+        char prefix[kTransferNameSize];
+        MakeTransferPrefix(prefix, sizeof prefix);
+        CopyText(setup.FileName, prefix);
+    }
     setup.Format = TWFF_BMP;
     setup.VRefNum = 0;
+    return TWRC_SUCCESS;
+}
+
+// What tells one file from another whatever name it is reached by.
+struct FileIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+};
+
+bool ReadFileIdentity(const char* path, FileIdentity& identity)
+{
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool known = GetFileInformationByHandle(file, &information) != 0;
+    CloseHandle(file);
+    identity = {information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                information.nFileIndexLow};
+    return known;
+}
+
+// Whether the file holds a picture waiting for transfer, under any of its
+// names (relative, short, another case).
+bool IsWaitingFile(const char* path)
+{
+    FileIdentity named;
+    if (!ReadFileIdentity(path, named)) {
+        return false;
+    }
+    for (const std::string& waiting : WaitingTransferFiles(g_transferQueue)) {
+        FileIdentity identity;
+        if (ReadFileIdentity(waiting.c_str(), identity) && identity.volume == named.volume &&
+            identity.indexHigh == named.indexHigh && identity.indexLow == named.indexLow) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool IsExistingFile(const char* path)
@@ -74,6 +124,9 @@ HANDLE CreateDestination(const char* path)
 
 TW_UINT16 SetDestination(const TW_SETUPFILEXFER& setup)
 {
+    if (IsWaitingFile(setup.FileName)) {
+        return Refuse(TWCC_BADVALUE, kWaitingFileText);
+    }
     CopyText(g_transferQueue.transferDestination, setup.FileName);
     if (IsExistingFile(g_transferQueue.transferDestination)) {
         return TWRC_SUCCESS;
@@ -205,8 +258,7 @@ TW_UINT16 SetupFileXferHandler(const TripletArgs& args)
         if (setup == nullptr) {
             return Refuse(TWCC_BADVALUE, kSetupFileText);
         }
-        AnswerFileSetup(*setup);
-        return TWRC_SUCCESS;
+        return AnswerFileSetup(args.MSG, *setup);
     case MSG_SET:
         if (setup == nullptr) {
             return Refuse(TWCC_BADVALUE, kSetupFileText);
@@ -287,8 +339,27 @@ TW_UINT16 ImageFileXferHandler(const TripletArgs& args)
     if (g_transferQueue.transferDestination[0] == '\0') {
         return Refuse(TWCC_SEQERROR, kFileXferText);
     }
+    if (IsWaitingFile(g_transferQueue.transferDestination)) {
+        return Refuse(TWCC_BADVALUE, kWaitingFileText);
+    }
     if (!CopyFileRaw(g_transferQueue.currentFile, g_transferQueue.transferDestination)) {
         return Refuse(TWCC_OPERATIONERROR, kFileXferText);
     }
     return TWRC_XFERDONE;
+}
+
+void DeleteWaitingFilesExcept(const std::vector<int>& keptNumbers)
+{
+    for (const std::string& waiting : WaitingTransferFiles(g_transferQueue)) {
+        bool keep = false;
+        for (int number : keptNumbers) {
+            char name[kTransferNameSize];
+            keep = keep || (FormTransferFileName(name, sizeof name, g_transferQueue.filePrefix,
+                                                 number) &&
+                            lstrcmpiA(name, waiting.c_str()) == 0);
+        }
+        if (!keep) {
+            DeleteFileA(waiting.c_str());
+        }
+    }
 }

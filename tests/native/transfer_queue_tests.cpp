@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "source/transfer_queue.h"
 
@@ -25,6 +26,19 @@ std::string Name(int number)
     char name[kTransferNameSize];
     snprintf(name, sizeof name, "%s%04d.bmp", kPrefix, number);
     return name;
+}
+
+TEST(TransferQueue, WaitingFilesAreThoseNotYetEndedCurrentFirst)
+{
+    TransferQueue queue = QueueOf({3, 17, 250});
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(WaitingTransferFiles(queue), (Names{Name(3), Name(17), Name(250)}));
+    char finished[kTransferNameSize];
+    EndCurrentTransfer(queue, finished, sizeof finished);
+    EXPECT_EQ(WaitingTransferFiles(queue), (Names{Name(17), Name(250)}));
+    EndCurrentTransfer(queue, finished, sizeof finished);
+    EndCurrentTransfer(queue, finished, sizeof finished);
+    EXPECT_TRUE(WaitingTransferFiles(queue).empty());
 }
 
 TEST(TransferQueue, EachEndNamesTheFinishedFileAndMovesToTheNext)

@@ -275,6 +275,15 @@ TEST_F(AlbumCommandTest, UpLoadQueuesTheSelectedStillsAndAnnouncesThem)
     EXPECT_EQ(pending.Count, 2);
     EXPECT_FALSE(FileExists(TransferFilePath(1)));
     EXPECT_EQ(std::string(queue.currentFile), TransferFilePath(2));
+
+    // A new UpLoad while 0002 and 0004 wait replaces the queue and leaves
+    // no file that nothing would transfer.
+    Select({0, 1});
+    Press(IDC_UPLOAD);
+    EXPECT_EQ(queue.pendingCount, 2);
+    EXPECT_TRUE(FileExists(TransferFilePath(1)));
+    EXPECT_TRUE(FileExists(TransferFilePath(2)));
+    EXPECT_FALSE(FileExists(TransferFilePath(4)));
     ASSERT_EQ(source_.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending), TWRC_SUCCESS);
 }
 

@@ -18,6 +18,9 @@ const char kCaption[] = "Zc600a Source Error";
 
 class TransferTest : public testing::Test {
 protected:
+    // The memory-transfer settings of a capability file that lacks them.
+    void SetUp() override { SetCapability("Setup Memory Transfer", nullptr, nullptr); }
+
     void ExpectOneBox(const std::string& text, const std::string& caption = kCaption)
     {
         ASSERT_EQ(boxes_.Boxes().size(), 1u) << "expected: " << text;
@@ -40,9 +43,11 @@ protected:
         return rc;
     }
 
+    // One call, with every field but the buffer left as TWON_DONTCARE32, as
+    // applications leave them.
     TW_UINT16 MemoryStrip(TW_IMAGEMEMXFER& transfer, Bytes& buffer)
     {
-        transfer = {};
+        memset(&transfer, 0xFF, sizeof transfer);
         transfer.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
         transfer.Memory.Length = static_cast<TW_UINT32>(buffer.size());
         transfer.Memory.TheMem = buffer.data();
@@ -66,8 +71,21 @@ protected:
             delivered.insert(delivered.end(), buffer.begin(), buffer.begin() + transfer.BytesWritten);
         }
         EXPECT_EQ(rc, TWRC_XFERDONE);
-        EXPECT_EQ(transfer.BytesWritten, 0u);
+        ExpectClosingCall(transfer, width, static_cast<TW_UINT32>(delivered.size() / (width * 3)));
         return delivered;
+    }
+
+    // The call that ends a picture carries no rows and describes the picture.
+    static void ExpectClosingCall(const TW_IMAGEMEMXFER& transfer, TW_UINT32 width,
+                                  TW_UINT32 rowsDelivered)
+    {
+        EXPECT_EQ(transfer.Rows, 0u);
+        EXPECT_EQ(transfer.BytesWritten, 0u);
+        EXPECT_EQ(transfer.Columns, width);
+        EXPECT_EQ(transfer.BytesPerRow, width * 3);
+        EXPECT_EQ(transfer.Compression, TWCP_NONE);
+        EXPECT_EQ(transfer.XOffset, 0u);
+        EXPECT_EQ(transfer.YOffset, rowsDelivered);
     }
 
     SavedFile capabilities_{CapabilityFilePath()};
@@ -338,7 +356,7 @@ TEST_F(TransferTest, MemoryTransferOf640x480ComesAsOneRowStripsTopRowFirstInRgb)
         delivered.insert(delivered.end(), buffer.begin(), buffer.begin() + 1920);
     }
     EXPECT_EQ(MemoryStrip(transfer, buffer), TWRC_XFERDONE);
-    EXPECT_EQ(transfer.BytesWritten, 0u);
+    ExpectClosingCall(transfer, 640, 480);
     EXPECT_TRUE(delivered == TopDownRgbRows(picture));
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
@@ -408,7 +426,7 @@ TEST_F(TransferTest, MemoryTransferIsGivenUpAtThe1001stCall)
     EXPECT_EQ(transfer.YOffset, 997u);
     EXPECT_TRUE(boxes_.Boxes().empty());
     EXPECT_EQ(MemoryStrip(transfer, buffer), TWRC_XFERDONE);
-    EXPECT_EQ(transfer.BytesWritten, 0u);
+    ExpectClosingCall(transfer, 100, 998);
     ExpectOneBox("The source aborts a memory transfer", "Zc600a Source");
     // The next transfer of the picture starts again from its top row.
     EXPECT_EQ(MemoryStrip(transfer, buffer), TWRC_SUCCESS);
@@ -448,10 +466,13 @@ TEST_F(TransferTest, AbandonedMemoryTransfersLeaveTheNextOneAtTheTopRow)
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
-TEST_F(TransferTest, MemoryTransferReadsItsLimitsAndFileAtEveryCall)
+TEST_F(TransferTest, MemoryTransferTakesItsLimitsFromTheFileAsItIsAtEachCall)
 {
-    const std::string path = files_.Put(9001, MakeBmp(640, 4, 24));
+    const std::string path = files_.Put(9001, MakeBmp(640, 5, 24));
     source_.QueuePictures({9001});
+    // Limits read from a file written long ago are kept while it stays so.
+    SetCapability("Setup Memory Transfer", "Max", "2048");
+    AgeFile(CapabilityFilePath(), 60);
     Bytes buffer(2048);
     Bytes large(4000);
     TW_IMAGEMEMXFER transfer;
@@ -461,10 +482,15 @@ TEST_F(TransferTest, MemoryTransferReadsItsLimitsAndFileAtEveryCall)
     EXPECT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
     EXPECT_EQ(MemoryStrip(transfer, large), TWRC_FAILURE);
+    // A file of the same size with another value.
     SetCapability("Setup Memory Transfer", "Max", "4000");
     ASSERT_EQ(MemoryStrip(transfer, large), TWRC_SUCCESS);
     EXPECT_EQ(transfer.Rows, 2u);
     EXPECT_EQ(transfer.YOffset, 1u);
+    SetCapability("Setup Memory Transfer", "Min", "2049");
+    EXPECT_EQ(MemoryStrip(transfer, buffer), TWRC_FAILURE);
+    ASSERT_EQ(MemoryStrip(transfer, large), TWRC_SUCCESS);
+    EXPECT_EQ(transfer.YOffset, 3u);
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
@@ -544,21 +570,45 @@ TEST_F(TransferTest, FileSetUpRefusesANameThatCannotBeCreated)
                  "error.");
 }
 
-TEST_F(TransferTest, FileSetUpGetReplacesTheCurrentFileByThePrefix)
+TEST_F(TransferTest, FileSetUpLeavesTheQueuedPicturesAndRefusesTheirFiles)
 {
-    files_.Put(9001, MakeBmp(8, 8, 24));
-    source_.QueuePictures({9001});
+    const Bytes picture = MakeBmp(8, 8, 24);
+    files_.Put(9001, picture);
+    const Bytes next = MakeBmp(4, 4, 24);
+    const std::string nextFile = files_.Put(9002, next);
+    source_.QueuePictures({9001, 9002});
+    const std::string prefix = SourceDirectory() + "TWIMG600_";
     TW_SETUPFILEXFER setup;
     memset(&setup, 0x55, sizeof setup);
     ASSERT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_GET, &setup), TWRC_SUCCESS);
-    const std::string prefix = SourceDirectory() + "TWIMG600_";
     EXPECT_EQ(std::string(setup.FileName), prefix);
     EXPECT_EQ(setup.Format, TWFF_BMP);
     EXPECT_EQ(setup.VRefNum, 0);
-    EXPECT_EQ(std::string(g_transferQueue.currentFile), prefix);
-    TW_IMAGEINFO info = {};
-    EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info), TWRC_FAILURE);
-    ExpectOneBox("General failure in transfer file open.  An operation error just occurred.");
+    TW_UINT32 handle = 0;
+    ASSERT_EQ(source_.Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle), TWRC_XFERDONE);
+    GlobalFree(reinterpret_cast<HGLOBAL>(static_cast<UINT_PTR>(handle)));
+
+    // The application's destination is what the gets report, but for the default.
+    const std::string destination = WindowsDirectory() + "\\transfer_tests_out.bmp";
+    files_.Track(destination);
+    snprintf(setup.FileName, sizeof setup.FileName, "%s", destination.c_str());
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup), TWRC_SUCCESS);
+    for (TW_UINT16 msg : {MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT}) {
+        ASSERT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, msg, &setup), TWRC_SUCCESS);
+        EXPECT_EQ(std::string(setup.FileName), msg == MSG_GETDEFAULT ? prefix : destination);
+    }
+    ASSERT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr), TWRC_XFERDONE);
+    EXPECT_TRUE(ReadBytes(destination) == picture);
+
+    // A queued picture's file, by any of its names, is no destination.
+    for (const std::string& name : {nextFile, SourceDirectory() + "twimg600_9001.BMP"}) {
+        snprintf(setup.FileName, sizeof setup.FileName, "%s", name.c_str());
+        EXPECT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup), TWRC_FAILURE);
+        ExpectOneBox("The file holds a picture waiting for transfer.  Bad value error.");
+    }
+    EXPECT_TRUE(ReadBytes(nextFile) == next);
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_GET, &setup), TWRC_SUCCESS);
+    EXPECT_EQ(std::string(setup.FileName), destination);
 }
 
 }  // namespace

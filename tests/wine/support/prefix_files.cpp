@@ -46,18 +46,17 @@ namespace {
 // only when its last-write time has changed. The kernel stamps files with a
 // coarse clock, so two writes within one tick look alike: each file a test
 // writes gets a last-write time of its own, later than any before.
-void StampDistinctWriteTime(const std::string& path)
+const ULONGLONG kOneMillisecond = 10000;
+
+ULONGLONG SystemTimeNow()
 {
-    static ULONGLONG lastStamp = 0;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    const ULONGLONG oneMillisecond = 10000;
-    ULONGLONG stamp = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) +
-                      oneMillisecond;
-    if (stamp <= lastStamp) {
-        stamp = lastStamp + oneMillisecond;
-    }
-    lastStamp = stamp;
+    return static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime;
+}
+
+void SetLastWriteTime(const std::string& path, ULONGLONG stamp)
+{
     FILETIME time = {static_cast<DWORD>(stamp), static_cast<DWORD>(stamp >> 32)};
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
@@ -67,7 +66,23 @@ void StampDistinctWriteTime(const std::string& path)
     }
 }
 
+void StampDistinctWriteTime(const std::string& path)
+{
+    static ULONGLONG lastStamp = 0;
+    ULONGLONG stamp = SystemTimeNow() + kOneMillisecond;
+    if (stamp <= lastStamp) {
+        stamp = lastStamp + kOneMillisecond;
+    }
+    lastStamp = stamp;
+    SetLastWriteTime(path, stamp);
+}
+
 }  // namespace
+
+void AgeFile(const std::string& path, unsigned seconds)
+{
+    SetLastWriteTime(path, SystemTimeNow() - seconds * 1000 * kOneMillisecond);
+}
 
 void WriteTextFile(const std::string& path, const std::string& text)
 {

@@ -11,6 +11,9 @@ std::string SourceDirectory();
 bool FileExists(const std::string& path);
 std::string ReadTextFile(const std::string& path);
 void WriteTextFile(const std::string& path, const std::string& text);
+// Gives the file a last-write time the given number of seconds ago, as if
+// it had been written then.
+void AgeFile(const std::string& path, unsigned seconds);
 // Deletes the files in a folder, then the folder itself.
 void RemoveFolder(const std::string& folder);
 
