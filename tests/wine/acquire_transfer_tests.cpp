@@ -69,10 +69,11 @@ protected:
         return pictures;
     }
 
-    int Transfer(TransferMechanism mechanism)
+    int Transfer(TransferMechanism mechanism, unsigned long bufferSize = 0)
     {
         TransferOptions options;
         options.mechanism = mechanism;
+        options.bufferSize = bufferSize;
         options.outputFolder = output_;
         return TransferPictures(app_, options);
     }
@@ -117,18 +118,22 @@ TEST_F(AcquireTransferTest, FileTransfersSaveTheCameraStills)
     ExpectSavedAsTransferred(TransferMechanism::File);
 }
 
-TEST_F(AcquireTransferTest, MemoryTransfersAssembleTheCameraStillsFromStrips)
+TEST_F(AcquireTransferTest, MemoryTransfersWithThePreferredBufferAssembleTheCameraStills)
 {
-    // A 1280-pixel row needs 3840 bytes.
-    WritePrivateProfileStringA("Setup Memory Transfer", "Max", "4096", CapabilityFilePath().c_str());
     ExpectSavedAsTransferred(TransferMechanism::Memory);
 }
 
-TEST_F(AcquireTransferTest, MemoryTransfersAtTheDefaultLimitsSkipTheFullSizeStill)
+// A capability file without buffer settings allows 2048 bytes at most: a
+// buffer of that size holds no row of the 1280-pixel still.
+TEST_F(AcquireTransferTest, MemoryTransfersWithAChosenBufferSkipPicturesWhoseRowsDoNotFit)
 {
+    WritePrivateProfileStringA("Setup Memory Transfer", nullptr, nullptr,
+                               CapabilityFilePath().c_str());
     const std::vector<Bytes> pictures = ReadOutAndQueue();
     ASSERT_EQ(pictures.size(), 3u);
-    EXPECT_EQ(Transfer(TransferMechanism::Memory), 2);
+    EXPECT_EQ(Transfer(TransferMechanism::Memory, 2048), 2);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, "Buffer is too small for strip transfers");
     EXPECT_TRUE(ReadBytes(Saved(1)) == pictures[0]);
     EXPECT_FALSE(FileExists(Saved(2)));
     EXPECT_TRUE(ReadBytes(Saved(3)) == pictures[2]);

@@ -170,9 +170,10 @@ TEST(InstalledFiles, EveryCapabilityAnswersTheGetsAndEveryNameResolves)
 TEST(InstalledFiles, TransferSectionsStayBesideTheCapabilities)
 {
     EXPECT_EQ(CapabilityKey("ADF", "PendingImages"), "0");
-    EXPECT_EQ(CapabilityKey("Setup Memory Transfer", "Min"), "512");
-    EXPECT_EQ(CapabilityKey("Setup Memory Transfer", "Max"), "2048");
-    EXPECT_EQ(CapabilityKey("Setup Memory Transfer", "Preferred"), "1024");
+    // The preferred buffer holds a row of the camera's widest picture.
+    EXPECT_EQ(CapabilityKey("Setup Memory Transfer", "Min"), "3840");
+    EXPECT_EQ(CapabilityKey("Setup Memory Transfer", "Max"), "4194304");
+    EXPECT_EQ(CapabilityKey("Setup Memory Transfer", "Preferred"), "65536");
 }
 
 TEST(LibraryLoad, XferMechAllowedReturnsToPowerOnAndNothingElseChanges)

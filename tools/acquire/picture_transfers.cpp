@@ -74,15 +74,14 @@ bool FetchNative(TwainApp& app, const std::string& path)
     return saved;
 }
 
-// A buffer size that the source accepts and that holds at least one row:
-// the size it prefers, else the largest it allows. 0 when no row fits.
-DWORD ChooseBufferSize(const TW_SETUPMEMXFER& setup, DWORD rowBytes)
+// The buffer size asked for, else the one the source prefers; a source
+// that does not care gets its largest.
+DWORD ChooseBufferSize(const TW_SETUPMEMXFER& setup, unsigned long asked)
 {
-    if (setup.Preferred >= rowBytes && setup.Preferred >= setup.MinBufSize &&
-        setup.Preferred <= setup.MaxBufSize) {
-        return setup.Preferred;
+    if (asked != 0) {
+        return asked;
     }
-    return setup.MaxBufSize >= rowBytes ? setup.MaxBufSize : 0;
+    return setup.Preferred != TWON_DONTCARE32 ? setup.Preferred : setup.MaxBufSize;
 }
 
 // Puts a strip of top-down red, green, blue rows into the bottom-up blue,
@@ -130,7 +129,8 @@ Bytes MakeDib(const TW_IMAGEINFO& info, const Bytes& bits)
     return dib;
 }
 
-bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, const std::string& path)
+bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, unsigned long bufferSize,
+                 const std::string& path)
 {
     if (info.BitsPerPixel != 24 || info.ImageWidth <= 0 || info.ImageLength <= 0) {
         printf("  memory transfers are taken of 24-bit pictures only\n");
@@ -140,27 +140,25 @@ bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, const std::string& pat
     if (CallSource(app, DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &setup) != TWRC_SUCCESS) {
         return false;
     }
-    const DWORD bufferSize = ChooseBufferSize(setup, info.ImageWidth * 3);
-    if (bufferSize == 0) {
-        printf("  a row of %ld bytes does not fit in the source's largest buffer of %lu bytes\n",
-               static_cast<long>(info.ImageWidth) * 3, static_cast<unsigned long>(setup.MaxBufSize));
-        return false;
-    }
-    Bytes buffer(bufferSize);
+    Bytes buffer(ChooseBufferSize(setup, bufferSize));
     Bytes bits(static_cast<size_t>(PaddedRowBytes(info.ImageWidth, 24)) * info.ImageLength);
     // Each call brings at least one row; one more ends the picture.
     for (TW_INT32 call = 0; call <= info.ImageLength; ++call) {
         TW_IMAGEMEMXFER strip = {};
         strip.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
-        strip.Memory.Length = bufferSize;
+        strip.Memory.Length = static_cast<TW_UINT32>(buffer.size());
         strip.Memory.TheMem = buffer.data();
         const TW_UINT16 rc = CallSource(app, DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &strip);
+        if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE) {
+            return false;
+        }
+        // A source may hand the last rows over with TWRC_XFERDONE.
+        if (strip.Rows != 0 && !PlaceStrip(strip, buffer.data(), buffer.size(), info, bits)) {
+            return false;
+        }
         if (rc == TWRC_XFERDONE) {
             const Bytes dib = MakeDib(info, bits);
             return WriteBmpFile(path, dib.data(), static_cast<DWORD>(dib.size()));
-        }
-        if (rc != TWRC_SUCCESS || !PlaceStrip(strip, buffer.data(), bufferSize, info, bits)) {
-            return false;
         }
     }
     return false;
@@ -177,14 +175,14 @@ bool FetchFile(TwainApp& app, const std::string& path)
            CallSource(app, DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr) == TWRC_XFERDONE;
 }
 
-bool FetchPicture(TwainApp& app, TransferMechanism mechanism, const TW_IMAGEINFO& info,
+bool FetchPicture(TwainApp& app, const TransferOptions& options, const TW_IMAGEINFO& info,
                   const std::string& path)
 {
-    switch (mechanism) {
+    switch (options.mechanism) {
     case TransferMechanism::Native:
         return FetchNative(app, path);
     case TransferMechanism::Memory:
-        return FetchMemory(app, info, path);
+        return FetchMemory(app, info, options.bufferSize, path);
     case TransferMechanism::File:
         return FetchFile(app, path);
     }
@@ -210,7 +208,7 @@ bool TakePicture(TwainApp& app, TransferOptions& options)
     }
     const std::string path = PicturePath(options);
     const double start = Now();
-    const bool saved = FetchPicture(app, options.mechanism, info, path);
+    const bool saved = FetchPicture(app, options, info, path);
     const double elapsed = Now() - start;
     printf("Picture %d: %ld x %ld, %d bits, %s transfer, %.1f ms, ", options.nextNumber,
            static_cast<long>(info.ImageWidth), static_cast<long>(info.ImageLength),

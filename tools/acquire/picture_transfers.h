@@ -15,6 +15,9 @@ struct TransferOptions {
     std::string outputFolder = "acquired";
     // The number of the next picture's file; counts on over several rounds.
     int nextNumber = 1;
+    // The memory-transfer buffer in bytes; 0 takes the size the source
+    // prefers, as imaging applications do.
+    unsigned long bufferSize = 0;
 };
 
 // "native", "memory" or "file"; false for any other name.
