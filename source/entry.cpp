@@ -93,7 +93,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
         return TRUE;
     }
     g_source.instance = instance;
-    g_source.state = 3;
+    g_source.state = kStateManagerOpen;
     g_source.appIdentity.Id = 0;
     snprintf(g_source.productKeyName, sizeof g_source.productKeyName, "%s\\UCAM", kCompanyKey);
     snprintf(g_source.controlKeyName, sizeof g_source.controlKeyName, "%s\\CONTROL", kCompanyKey);

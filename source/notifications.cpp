@@ -28,7 +28,7 @@ void SendToApplication(TW_UINT16 message)
 
 void NotifyTransferReady()
 {
-    g_source.state = 6;
+    g_source.state = kStateTransferReady;
     ResetMemXferCursor();
     SendToApplication(MSG_XFERREADY);
 }

@@ -38,7 +38,7 @@ TW_UINT16 OpenSource(const TripletArgs& args)
     }
     g_source.appIdentity = *args.pOrigin;
     g_source.dsIdentity = *static_cast<const TW_IDENTITY*>(args.pData);
-    g_source.state = 4;
+    g_source.state = kStateSourceOpen;
     return TWRC_SUCCESS;
 }
 
@@ -64,7 +64,7 @@ TW_UINT16 CloseSource(const TripletArgs& args)
     g_source.appIdentity.Id = 0;
     DestroyAlbumWindows();
     ResetMemXferCursor();
-    g_source.state = 3;
+    g_source.state = kStateManagerOpen;
     return TWRC_SUCCESS;
 }
 
@@ -97,7 +97,7 @@ TW_UINT16 EnableSource(const TripletArgs& args)
     if (ui->ShowUI) {
         ShowWindow(g_source.albumWindow, SW_SHOW);
     }
-    g_source.state = 5;
+    g_source.state = kStateSourceEnabled;
     return TWRC_SUCCESS;
 }
 
@@ -114,7 +114,7 @@ TW_UINT16 DisableSource(const TripletArgs& args)
         ShowWindow(g_source.albumWindow, SW_HIDE);
     }
     ResetMemXferCursor();
-    g_source.state = 4;
+    g_source.state = kStateSourceOpen;
     return TWRC_SUCCESS;
 }
 

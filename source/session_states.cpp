@@ -5,11 +5,11 @@ namespace {
 // Stands for every MSG of the row's DAT.
 const TW_UINT16 kAnyMsg = 0xFFFF;
 
-// One bit for each of the states 3 to 6.
-const unsigned kState3 = 1u << 3;
-const unsigned kState4 = 1u << 4;
-const unsigned kState5 = 1u << 5;
-const unsigned kState6 = 1u << 6;
+// One bit for each of the states the source is in.
+const unsigned kState3 = 1u << kStateManagerOpen;
+const unsigned kState4 = 1u << kStateSourceOpen;
+const unsigned kState5 = 1u << kStateSourceEnabled;
+const unsigned kState6 = 1u << kStateTransferReady;
 const unsigned kAnyState = kState3 | kState4 | kState5 | kState6;
 
 struct StateRow {
@@ -41,10 +41,10 @@ const StateRow kStateTable[] = {
 
 bool AcceptedInState(TW_UINT16 DAT, TW_UINT16 MSG, int state)
 {
-    if (state == 7) {
-        state = 6;
+    if (state == kStateTransferring) {
+        state = kStateTransferReady;
     }
-    if (state < 3 || state > 6) {
+    if (state < kStateManagerOpen || state > kStateTransferReady) {
         return false;
     }
     for (const StateRow& row : kStateTable) {

@@ -4,13 +4,14 @@
 
 #include <windows.h>
 
+#include "session_states.h"
 #include "twain.h"
 
 struct SourceContext {
     TW_IDENTITY dsIdentity;
     TW_IDENTITY appIdentity;
     HINSTANCE instance;
-    int state;
+    TwainState state;
     // conditionCode and the zero word after it are what DAT_STATUS returns.
     TW_UINT16 conditionCode;
     TW_UINT16 conditionReserved;

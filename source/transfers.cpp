@@ -45,7 +45,7 @@ TW_UINT16 EndTransfer(TW_PENDINGXFERS& pending)
 
 TW_UINT16 ResetTransfers(TW_PENDINGXFERS& pending)
 {
-    g_source.state = 5;
+    g_source.state = kStateSourceEnabled;
     pending.Count = 0;
     WriteCapabilityText("ADF", "PendingImages", "0");
     ResetMemXferCursor();

@@ -238,7 +238,7 @@ TEST_F(AlbumCommandTest, UpLoadQueuesTheSelectedStillsAndAnnouncesThem)
     Select({0, 1, 3, 4});
     Press(IDC_UPLOAD);
     EXPECT_TRUE(Shown(boxes_).empty());
-    EXPECT_EQ(source_.State(), 6);
+    EXPECT_EQ(source_.State(), kStateTransferReady);
     const TransferQueue& queue = g_transferQueue;
     EXPECT_EQ(queue.pendingCount, 3);
     EXPECT_EQ(std::vector<int>(queue.fileNumbers, queue.fileNumbers + 3),
@@ -318,7 +318,7 @@ TEST_F(AlbumCommandTest, UpLoadRefusesClipsEmptySelectionsAndFailedReadOuts)
     }
 
     // Nothing was announced, and the queue offers nothing.
-    EXPECT_EQ(source_.State(), 5);
+    EXPECT_EQ(source_.State(), kStateSourceEnabled);
     EXPECT_EQ(g_transferQueue.pendingCount, 0);
     EXPECT_EQ(GetWindowLongA(album_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_TRUE(InAlbumMode());
@@ -468,7 +468,7 @@ TEST_F(AlbumCommandTest, VideoSnapHandsTheStillToTheApplicationAndLeavesItOutOfT
     // Before the "VideoClip Size" dialog was ever opened, the full size.
     Press(IDC_SNAP);
     EXPECT_TRUE(Shown(boxes_).empty());
-    EXPECT_EQ(source_.State(), 6);
+    EXPECT_EQ(source_.State(), kStateTransferReady);
     EXPECT_EQ(g_transferQueue.pendingCount, 1);
     EXPECT_EQ(g_transferQueue.currentIndex, 0);
     EXPECT_EQ(std::string(g_transferQueue.currentFile), TransferFilePath(6));
@@ -512,7 +512,7 @@ TEST_F(AlbumCommandTest, AFailedVideoSnapLeavesVideoModeAndTheNextSnapIsAnAlbumS
     camera_.Set("Fail", "Capture_DOSFAT_DSC", "always");
     Press(IDC_SNAP);
     EXPECT_EQ(Shown(boxes_), (Names{"Errror: Video Snap Failed!"}));
-    EXPECT_EQ(source_.State(), 5);
+    EXPECT_EQ(source_.State(), kStateSourceEnabled);
     EXPECT_TRUE(InVideoMode());
     Press(IDC_SNAP);
     EXPECT_EQ(Shown(boxes_), (Names{"Error: Snap Failed!"}));

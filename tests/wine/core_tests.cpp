@@ -81,20 +81,20 @@ TEST(Notifications, TheyGoFromTheOpenSourceToItsApplication)
     ASSERT_TRUE(OpenSourceNamed(app, "Camera"));
     g_source.dsIdentity = app.source;
     g_source.appIdentity = app.identity;
-    g_source.state = 4;
+    g_source.state = kStateSourceOpen;
 
     NotifyTransferReady();
-    EXPECT_EQ(g_source.state, 6);
+    EXPECT_EQ(g_source.state, kStateTransferReady);
     EXPECT_EQ(NextNotification(app), MSG_XFERREADY);
     NotifyCloseRequest();
-    EXPECT_EQ(g_source.state, 6);
+    EXPECT_EQ(g_source.state, kStateTransferReady);
     EXPECT_EQ(NextNotification(app), MSG_CLOSEDSREQ);
 
     // The manager refuses a source it did not open; the state change stays.
     g_source.dsIdentity.Id += 100;
-    g_source.state = 5;
+    g_source.state = kStateSourceEnabled;
     NotifyTransferReady();
-    EXPECT_EQ(g_source.state, 6);
+    EXPECT_EQ(g_source.state, kStateTransferReady);
     EXPECT_EQ(NextNotification(app), MSG_NULL);
 
     EXPECT_TRUE(CloseOpenSource(app));
@@ -118,13 +118,13 @@ HWND TransferReadySource()
 {
     // What loading the library would have set.
     g_source.instance = GetModuleHandleA(nullptr);
-    g_source.state = 3;
+    g_source.state = kStateManagerOpen;
     TW_IDENTITY identity = {};
     TW_USERINTERFACE ui = {TRUE, FALSE, nullptr};
     EXPECT_EQ(CallSource(DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_SUCCESS);
     EXPECT_EQ(CallSource(DAT_USERINTERFACE, MSG_ENABLEDS, &ui), TWRC_SUCCESS);
     NotifyTransferReady();
-    EXPECT_EQ(g_source.state, 6);
+    EXPECT_EQ(g_source.state, kStateTransferReady);
     return g_source.albumWindow;
 }
 
@@ -135,7 +135,7 @@ TEST(StateSix, CloseDestroysTheWindowAndForgetsTheApplication)
     ASSERT_TRUE(IsWindow(album));
     TW_IDENTITY identity = {};
     EXPECT_EQ(CallSource(DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
-    EXPECT_EQ(g_source.state, 3);
+    EXPECT_EQ(g_source.state, kStateManagerOpen);
     EXPECT_EQ(g_source.appIdentity.Id, 0u);
     EXPECT_FALSE(IsWindow(album));
     EXPECT_EQ(g_source.albumWindow, nullptr);
@@ -154,7 +154,7 @@ TEST(StateSix, DisableReturnsToFourAndRefusesOpenAndEnableBefore)
     EXPECT_EQ(boxes.Boxes()[1].text,
               "General failure in response to MSG_ENABLEDS.  DG DAT MSG is out of expected sequence.");
     EXPECT_EQ(CallSource(DAT_USERINTERFACE, MSG_DISABLEDS, &ui), TWRC_SUCCESS);
-    EXPECT_EQ(g_source.state, 4);
+    EXPECT_EQ(g_source.state, kStateSourceOpen);
     EXPECT_FALSE(IsWindowVisible(album));
     EXPECT_EQ(CallSource(DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
     EXPECT_FALSE(IsWindow(album));

@@ -100,7 +100,7 @@ TEST_F(TransferTest, EachEndOfTransferDeletesItsFileAndCountsDownInStateSix)
     const std::string second = files_.Put(9002, MakeBmp(8, 4, 24, 2));
     const std::string third = files_.Put(9003, MakeBmp(8, 4, 24, 3));
     source_.QueuePictures({9001, 9002, 9003});
-    ASSERT_EQ(source_.State(), 6);
+    ASSERT_EQ(source_.State(), kStateTransferReady);
 
     TW_UINT16 count = 0;
     EXPECT_EQ(EndTransfer(count), TWRC_SUCCESS);
@@ -114,7 +114,7 @@ TEST_F(TransferTest, EachEndOfTransferDeletesItsFileAndCountsDownInStateSix)
     EXPECT_EQ(EndTransfer(count), TWRC_SUCCESS);
     EXPECT_EQ(count, 0);
     EXPECT_FALSE(FileExists(third));
-    EXPECT_EQ(source_.State(), 6);
+    EXPECT_EQ(source_.State(), kStateTransferReady);
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
@@ -152,7 +152,7 @@ TEST_F(TransferTest, PendingCountComesFromTheCapabilityFileAndResetGoesToStateFi
     pending.Count = 0xEEEE;
     EXPECT_EQ(source_.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending), TWRC_SUCCESS);
     EXPECT_EQ(pending.Count, 0);
-    EXPECT_EQ(source_.State(), 5);
+    EXPECT_EQ(source_.State(), kStateSourceEnabled);
     char value[16] = "";
     GetPrivateProfileStringA("ADF", "PendingImages", "", value, sizeof value,
                              CapabilityFilePath().c_str());
@@ -314,7 +314,7 @@ TEST_F(TransferTest, NativeTransferHandsOverTheFileAsAPackedDib)
         const DWORD colors = file == &palette ? 256 : 0;
         memcpy(expected.data() + offsetof(BITMAPINFOHEADER, biClrUsed), &colors, sizeof colors);
         EXPECT_TRUE(dib == expected);
-        EXPECT_EQ(source_.State(), 6);
+        EXPECT_EQ(source_.State(), kStateTransferReady);
         TW_UINT16 count;
         EndTransfer(count);
     }

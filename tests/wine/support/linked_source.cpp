@@ -36,7 +36,7 @@ LinkedSource::LinkedSource() : application()
 
 LinkedSource::~LinkedSource()
 {
-    if (g_source.state != 3) {
+    if (g_source.state != kStateManagerOpen) {
         TW_IDENTITY identity = g_source.dsIdentity;
         Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity);
     }
@@ -55,7 +55,7 @@ TW_UINT16 LinkedSource::ConditionCode()
     return status.ConditionCode;
 }
 
-int LinkedSource::State() const
+TwainState LinkedSource::State() const
 {
     return g_source.state;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "source/session_states.h"
 #include "source/twain.h"
 
 // Opens the linked source (state 4) on construction and closes it again
@@ -22,7 +23,7 @@ public:
     TW_UINT16 Call(TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData);
     // DAT_STATUS / MSG_GET, which also clears the condition code.
     TW_UINT16 ConditionCode();
-    int State() const;
+    TwainState State() const;
 
     // Queues the transfer files of the given numbers, as the album does after
     // a read-out, and announces them (state 6).
