@@ -24,40 +24,7 @@ DWORD PaddedRowBytes(LONG width, WORD bitCount)
     return (static_cast<DWORD>(bitCount) * width + 31) / 32 * 4;
 }
 
-DWORD ColorTableBytes(const BITMAPINFOHEADER& header)
-{
-    if (header.biClrUsed != 0) {
-        return header.biClrUsed * sizeof(RGBQUAD);
-    }
-    return header.biBitCount <= 8 ? (1u << header.biBitCount) * sizeof(RGBQUAD) : 0;
-}
-
-// Writes a BMP file: the file header, then the packed DIB as it is.
-bool WriteBmpFile(const std::string& path, const void* dib, DWORD dibSize)
-{
-    BITMAPINFOHEADER header;
-    if (dibSize < sizeof header) {
-        return false;
-    }
-    memcpy(&header, dib, sizeof header);
-    BITMAPFILEHEADER fileHeader = {};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfSize = sizeof fileHeader + dibSize;
-    fileHeader.bfOffBits = sizeof fileHeader + header.biSize + ColorTableBytes(header);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool ok = WriteFile(file, &fileHeader, sizeof fileHeader, &written, nullptr) &&
-                    written == sizeof fileHeader && WriteFile(file, dib, dibSize, &written, nullptr) &&
-                    written == dibSize;
-    CloseHandle(file);
-    return ok;
-}
-
-bool FetchNative(TwainApp& app, const std::string& path)
+bool FetchNative(TwainApp& app, const std::string& path, PictureFormat format)
 {
     TW_UINT32 handle = 0;
     if (CallSource(app, DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle) != TWRC_XFERDONE ||
@@ -66,7 +33,7 @@ bool FetchNative(TwainApp& app, const std::string& path)
     }
     HGLOBAL block = reinterpret_cast<HGLOBAL>(static_cast<UINT_PTR>(handle));
     const void* dib = GlobalLock(block);
-    const bool saved = dib != nullptr && WriteBmpFile(path, dib, GlobalSize(block));
+    const bool saved = dib != nullptr && SavePicture(path, dib, GlobalSize(block), format);
     if (dib != nullptr) {
         GlobalUnlock(block);
     }
@@ -130,7 +97,8 @@ Bytes MakeDib(const TW_IMAGEINFO& info, const Bytes& bits)
     return dib;
 }
 
-bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, const std::string& path)
+bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, const std::string& path,
+                 PictureFormat format)
 {
     if (info.BitsPerPixel != 24 || info.ImageWidth <= 0 || info.ImageLength <= 0) {
         printf("  memory transfers are taken of 24-bit pictures only\n");
@@ -157,7 +125,7 @@ bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, const std::string& pat
         const TW_UINT16 rc = CallSource(app, DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &strip);
         if (rc == TWRC_XFERDONE) {
             const Bytes dib = MakeDib(info, bits);
-            return WriteBmpFile(path, dib.data(), static_cast<DWORD>(dib.size()));
+            return SavePicture(path, dib.data(), static_cast<DWORD>(dib.size()), format);
         }
         if (rc != TWRC_SUCCESS || !PlaceStrip(strip, buffer.data(), bufferSize, info, bits)) {
             return false;
@@ -166,7 +134,8 @@ bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, const std::string& pat
     return false;
 }
 
-bool FetchFile(TwainApp& app, const std::string& path)
+// The source writes the BMP file at the path given.
+bool TransferFile(TwainApp& app, const std::string& path)
 {
     TW_SETUPFILEXFER setup = {};
     char fullPath[MAX_PATH];
@@ -177,16 +146,33 @@ bool FetchFile(TwainApp& app, const std::string& path)
            CallSource(app, DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr) == TWRC_XFERDONE;
 }
 
-bool FetchPicture(TwainApp& app, TransferMechanism mechanism, const TW_IMAGEINFO& info,
+// A BMP file is transferred as it is; another format is converted from a
+// BMP file transferred into the output folder first.
+bool FetchFile(TwainApp& app, const TransferOptions& options, const std::string& path)
+{
+    if (options.format == PictureFormat::Bmp) {
+        return TransferFile(app, path);
+    }
+    char transferPath[MAX_PATH];
+    if (GetTempFileNameA(options.outputFolder.c_str(), "acq", 0, transferPath) == 0) {
+        return false;
+    }
+    const bool saved =
+        TransferFile(app, transferPath) && ConvertBmpFile(transferPath, path, options.format);
+    DeleteFileA(transferPath);
+    return saved;
+}
+
+bool FetchPicture(TwainApp& app, const TransferOptions& options, const TW_IMAGEINFO& info,
                   const std::string& path)
 {
-    switch (mechanism) {
+    switch (options.mechanism) {
     case TransferMechanism::Native:
-        return FetchNative(app, path);
+        return FetchNative(app, path, options.format);
     case TransferMechanism::Memory:
-        return FetchMemory(app, info, path);
+        return FetchMemory(app, info, path, options.format);
     case TransferMechanism::File:
-        return FetchFile(app, path);
+        return FetchFile(app, options, path);
     }
     return false;
 }
@@ -194,7 +180,8 @@ bool FetchPicture(TwainApp& app, TransferMechanism mechanism, const TW_IMAGEINFO
 std::string PicturePath(const TransferOptions& options)
 {
     char name[32];
-    snprintf(name, sizeof name, "picture_%03d.bmp", options.nextNumber);
+    snprintf(name, sizeof name, "picture_%03d.%s", options.nextNumber,
+             PictureExtension(options.format));
     return options.outputFolder + "\\" + name;
 }
 
@@ -210,7 +197,7 @@ bool TakePicture(TwainApp& app, TransferOptions& options)
     }
     const std::string path = PicturePath(options);
     const double start = Now();
-    const bool saved = FetchPicture(app, options.mechanism, info, path);
+    const bool saved = FetchPicture(app, options, info, path);
     const double elapsed = Now() - start;
     printf("Picture %d: %ld x %ld, %d bits, %s transfer, %.1f ms, ", options.nextNumber,
            static_cast<long>(info.ImageWidth), static_cast<long>(info.ImageLength),
