@@ -59,6 +59,7 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 
 LangString GrantFailed ${LANG_ENGLISH} "The local Users group could not be allowed to change \
 these, so a standard user may be unable to upload pictures or to keep negotiated values:"
+LangString FilterNotRegistered ${LANG_ENGLISH} "The video capture filter could not be registered."
 LangString FilesInUse ${LANG_ENGLISH} "These files are in use and were not removed. Close the \
 programs that use the camera, then run the uninstaller again:"
 
@@ -145,7 +146,7 @@ Section /o "Simulated camera" SecSimulated
     ClearErrors
     RegDLL "$SYSDIR\zx600cap.ax"
     ${If} ${Errors}
-        MessageBox MB_OK|MB_ICONEXCLAMATION "The video capture filter could not be registered." /SD IDOK
+        MessageBox MB_OK|MB_ICONEXCLAMATION "$(FilterNotRegistered)" /SD IDOK
         SetErrorLevel 3
     ${EndIf}
     ; Windows has an I420 decompressor of its own, which stays; Wine has none.

@@ -242,7 +242,8 @@ HWND WaitForUninstallerDialog(int control, int missingControl)
             char caption[128] = "";
             GetWindowTextA(dialog, caption, sizeof caption);
             if (strncmp(caption, kUninstallCaption, strlen(kUninstallCaption)) == 0 &&
-                GetDlgItem(dialog, control) != nullptr && GetDlgItem(dialog, missingControl) == nullptr) {
+                GetDlgItem(dialog, control) != nullptr &&
+                GetDlgItem(dialog, missingControl) == nullptr) {
                 return dialog;
             }
         }

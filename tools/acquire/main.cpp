@@ -57,8 +57,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
                    !ParseCapabilityOption(argc, argv, i, options.capabilityRequests, error) ||
                    error) {
             fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS] [--upload-all]\n"
-                            "               [--mechanism native|memory|file] [--format bmp|png|jpeg|tiff]\n"
-                            "               [--output FOLDER]\n%s",
+                            "               [--mechanism native|memory|file]\n"
+                            "               [--format bmp|png|jpeg|tiff] [--output FOLDER]\n%s",
                     kCapabilityUsage);
             return false;
         }

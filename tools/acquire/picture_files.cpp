@@ -117,7 +117,8 @@ bool WriteFrame(IWICBitmapEncoder* encoder, IWICBitmapSource* picture)
                          SUCCEEDED(picture->GetSize(&width, &height)) &&
                          SUCCEEDED(frame->SetSize(width, height)) &&
                          SUCCEEDED(frame->SetPixelFormat(&pixelFormat)) &&
-                         SUCCEEDED(frame->WriteSource(picture, nullptr)) && SUCCEEDED(frame->Commit());
+                         SUCCEEDED(frame->WriteSource(picture, nullptr)) &&
+                         SUCCEEDED(frame->Commit());
     if (options != nullptr) {
         options->Release();
     }
@@ -220,6 +221,7 @@ bool SavePicture(const std::string& path, const void* dib, DWORD dibSize, Pictur
 bool ConvertBmpFile(const std::string& bmpPath, const std::string& path, PictureFormat format)
 {
     std::ifstream in(bmpPath, std::ios::binary);
-    std::vector<unsigned char> bmp((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<unsigned char> bmp((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
     return !bmp.empty() && EncodeBmpBytes(bmp, path, format);
 }

@@ -54,7 +54,8 @@ void ExpectStillsSaved(const std::string& folder, const std::string& storage)
         Decoded decoded;
         ASSERT_TRUE(DecodePictureFile(storage + "\\" + stills[i], decoded));
         SavedPicture saved;
-        ASSERT_TRUE(ReadSavedPicture(folder + "\\picture_00" + std::to_string(i + 1) + ".bmp", saved));
+        const std::string name = "\\picture_00" + std::to_string(i + 1) + ".bmp";
+        ASSERT_TRUE(ReadSavedPicture(folder + name, saved));
         EXPECT_EQ(saved.header.biWidth, static_cast<LONG>(decoded.width));
         EXPECT_EQ(saved.header.biHeight, static_cast<LONG>(decoded.height));
         EXPECT_EQ(saved.header.biBitCount, 24);
