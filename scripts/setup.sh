@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ googletest python3
     g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
-    wine wine32:i386 xvfb xauth
+    wine wine32:i386 xvfb xauth nsis
 )
 
 missing=()

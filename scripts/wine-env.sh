@@ -4,14 +4,18 @@ export WINEPREFIX="$PWD/build/win32/wineprefix"
 export WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;twain_32=n"
 
-# Creates and configures the prefix once. Programs run in a virtual desktop:
-# windows get frames and captions without a window manager, and closing a
-# window does not wait for a window manager that never answers. A prefix
-# that could not be made gets no marker, so the next run tries again.
+# Makes the prefix once; a prefix without the marker of this layout (one that
+# could not be made, or one of an earlier layout) is made anew.
 ensure_wine_prefix() {
-    local marker="$WINEPREFIX/.tz600a-prefix-1"
-    [ -f "$marker" ] && return 0
+    [ -f "$WINEPREFIX/.tz600a-prefix-2" ] || make_wine_prefix
+}
+
+# Makes a new prefix at $WINEPREFIX. Programs run in a virtual desktop:
+# windows get frames and captions without a window manager, and closing a
+# window does not wait for a window manager that never answers.
+make_wine_prefix() {
     echo "Creating the Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
     if ! { wineboot -i &&
            wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
            wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f &&
@@ -20,7 +24,7 @@ ensure_wine_prefix() {
         echo "Cannot create the Wine prefix in $WINEPREFIX (scripts/setup.sh installs Wine)" >&2
         return 1
     fi
-    touch "$marker"
+    touch "$WINEPREFIX/.tz600a-prefix-2"
 }
 
 # Starts the wineserver (and Wine's desktop process) apart from our output,

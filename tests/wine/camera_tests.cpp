@@ -13,7 +13,7 @@
 
 #include "album/camera_library.h"
 #include "source/dib_file.h"
-#include "support/jpeg_decode.h"
+#include "support/picture_decode.h"
 #include "support/prefix_files.h"
 
 namespace {
@@ -255,7 +255,7 @@ TEST_F(CameraTest, StillsReadOutAsBottomUpBmpsEqualToADecodeOfTheirJpegs)
         snprintf(number, sizeof number, "%04d", index + 1);
         const Bytes bmp = ReadBytes(prefix + number + ".bmp");
         Decoded decoded;
-        ASSERT_TRUE(DecodeJpegFile(jpeg, decoded));
+        ASSERT_TRUE(DecodePictureFile(jpeg, decoded));
         ASSERT_EQ(bmp.size(), 54 + decoded.rows.size());
         BITMAPFILEHEADER fileHeader;
         BITMAPINFOHEADER info;
@@ -497,7 +497,7 @@ TEST_F(CameraTest, CameraToolListsTheObjectsAndReadsOneOut)
 
     ASSERT_EQ(RunCameraTool(ini + "read 4 \"" + output_ + "\\still_\"", printed, output), 0u) << output;
     Decoded decoded;
-    ASSERT_TRUE(DecodeJpegFile(storage_ + "\\DSC_0004.JPG", decoded));
+    ASSERT_TRUE(DecodePictureFile(storage_ + "\\DSC_0004.JPG", decoded));
     const Bytes bmp = ReadBytes(output_ + "\\still_0004.bmp");
     ASSERT_EQ(bmp.size(), 54 + decoded.rows.size());
     EXPECT_TRUE(Bytes(bmp.begin() + 54, bmp.end()) == BottomUp(decoded));

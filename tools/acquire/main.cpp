@@ -1,8 +1,8 @@
 // acquire: takes pictures from a TWAIN data source through the Source Manager.
 //
 //   acquire [--source NAME] [--no-ui] [--close-after MS] [--upload-all]
-//           [--mechanism native|memory|file] [--buffer BYTES] [--output FOLDER]
-//           [capability options]
+//           [--mechanism native|memory|file] [--buffer BYTES]
+//           [--format bmp|png|jpeg|tiff] [--output FOLDER] [capability options]
 //
 // Lists the installed sources, opens the named one ("Camera" by default),
 // prints its identity as the Source Manager reports it, enables it (showing
@@ -11,13 +11,14 @@
 // default; 0 waits for the source alone), then disables and closes it.
 // Whenever the source announces pictures, acquire takes each one by the
 // chosen transfer mechanism (native by default; a memory transfer uses the
-// buffer size the source prefers unless --buffer names one), saves it as a
-// BMP file in the output folder ("acquired" by default) and prints a line
-// for it. With --upload-all acquire acts as the album window's user: once
-// the window lists the camera's objects it selects every still (.JPG),
-// presses UpLoad, takes the pictures announced, and closes the window. With
-// capability options it negotiates those capabilities instead, in the order
-// given, printing each answer, and closes the source without enabling it.
+// buffer size the source prefers unless --buffer names one), saves it in the
+// chosen format (BMP by default) in the output folder ("acquired" by default)
+// and prints a line for it. With --upload-all acquire acts as the album
+// window's user: once the window lists the camera's objects it selects every
+// still (.JPG), presses UpLoad, takes the pictures announced, and closes the
+// window. With capability options it negotiates those capabilities instead,
+// in the order given, printing each answer, and closes the source without
+// enabling it.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,13 +51,17 @@ bool ParseOptions(int argc, char** argv, Options& options)
             ++i;
         } else if (strcmp(argv[i], "--buffer") == 0 && i + 1 < argc) {
             options.session.transfers.bufferSize = strtoul(argv[++i], nullptr, 10);
+        } else if (strcmp(argv[i], "--format") == 0 && i + 1 < argc &&
+                   ParsePictureFormat(argv[i + 1], options.session.transfers.format)) {
+            ++i;
         } else if (strcmp(argv[i], "--output") == 0 && i + 1 < argc) {
             options.session.transfers.outputFolder = argv[++i];
         } else if (bool error = false;
                    !ParseCapabilityOption(argc, argv, i, options.capabilityRequests, error) ||
                    error) {
             fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS] [--upload-all]\n"
-                            "               [--mechanism native|memory|file] [--buffer BYTES] [--output FOLDER]\n%s",
+                            "               [--mechanism native|memory|file] [--buffer BYTES]\n"
+                            "               [--format bmp|png|jpeg|tiff] [--output FOLDER]\n%s",
                     kCapabilityUsage);
             return false;
         }

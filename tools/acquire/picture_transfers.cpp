@@ -24,40 +24,7 @@ DWORD PaddedRowBytes(LONG width, WORD bitCount)
     return (static_cast<DWORD>(bitCount) * width + 31) / 32 * 4;
 }
 
-DWORD ColorTableBytes(const BITMAPINFOHEADER& header)
-{
-    if (header.biClrUsed != 0) {
-        return header.biClrUsed * sizeof(RGBQUAD);
-    }
-    return header.biBitCount <= 8 ? (1u << header.biBitCount) * sizeof(RGBQUAD) : 0;
-}
-
-// Writes a BMP file: the file header, then the packed DIB as it is.
-bool WriteBmpFile(const std::string& path, const void* dib, DWORD dibSize)
-{
-    BITMAPINFOHEADER header;
-    if (dibSize < sizeof header) {
-        return false;
-    }
-    memcpy(&header, dib, sizeof header);
-    BITMAPFILEHEADER fileHeader = {};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfSize = sizeof fileHeader + dibSize;
-    fileHeader.bfOffBits = sizeof fileHeader + header.biSize + ColorTableBytes(header);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool ok = WriteFile(file, &fileHeader, sizeof fileHeader, &written, nullptr) &&
-                    written == sizeof fileHeader && WriteFile(file, dib, dibSize, &written, nullptr) &&
-                    written == dibSize;
-    CloseHandle(file);
-    return ok;
-}
-
-bool FetchNative(TwainApp& app, const std::string& path)
+bool FetchNative(TwainApp& app, const std::string& path, PictureFormat format)
 {
     TW_UINT32 handle = 0;
     if (CallSource(app, DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle) != TWRC_XFERDONE ||
@@ -66,7 +33,7 @@ bool FetchNative(TwainApp& app, const std::string& path)
     }
     HGLOBAL block = reinterpret_cast<HGLOBAL>(static_cast<UINT_PTR>(handle));
     const void* dib = GlobalLock(block);
-    const bool saved = dib != nullptr && WriteBmpFile(path, dib, GlobalSize(block));
+    const bool saved = dib != nullptr && SavePicture(path, dib, GlobalSize(block), format);
     if (dib != nullptr) {
         GlobalUnlock(block);
     }
@@ -129,7 +96,7 @@ Bytes MakeDib(const TW_IMAGEINFO& info, const Bytes& bits)
     return dib;
 }
 
-bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, unsigned long bufferSize,
+bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, const TransferOptions& options,
                  const std::string& path)
 {
     if (info.BitsPerPixel != 24 || info.ImageWidth <= 0 || info.ImageLength <= 0) {
@@ -140,7 +107,7 @@ bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, unsigned long bufferSi
     if (CallSource(app, DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &setup) != TWRC_SUCCESS) {
         return false;
     }
-    Bytes buffer(ChooseBufferSize(setup, bufferSize));
+    Bytes buffer(ChooseBufferSize(setup, options.bufferSize));
     Bytes bits(static_cast<size_t>(PaddedRowBytes(info.ImageWidth, 24)) * info.ImageLength);
     // Each call brings at least one row; one more ends the picture.
     for (TW_INT32 call = 0; call <= info.ImageLength; ++call) {
@@ -158,13 +125,14 @@ bool FetchMemory(TwainApp& app, const TW_IMAGEINFO& info, unsigned long bufferSi
         }
         if (rc == TWRC_XFERDONE) {
             const Bytes dib = MakeDib(info, bits);
-            return WriteBmpFile(path, dib.data(), static_cast<DWORD>(dib.size()));
+            return SavePicture(path, dib.data(), static_cast<DWORD>(dib.size()), options.format);
         }
     }
     return false;
 }
 
-bool FetchFile(TwainApp& app, const std::string& path)
+// The source writes the BMP file at the path given.
+bool TransferFile(TwainApp& app, const std::string& path)
 {
     TW_SETUPFILEXFER setup = {};
     char fullPath[MAX_PATH];
@@ -175,16 +143,33 @@ bool FetchFile(TwainApp& app, const std::string& path)
            CallSource(app, DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr) == TWRC_XFERDONE;
 }
 
+// A BMP file is transferred as it is; another format is converted from a
+// BMP file transferred into the output folder first.
+bool FetchFile(TwainApp& app, const TransferOptions& options, const std::string& path)
+{
+    if (options.format == PictureFormat::Bmp) {
+        return TransferFile(app, path);
+    }
+    char transferPath[MAX_PATH];
+    if (GetTempFileNameA(options.outputFolder.c_str(), "acq", 0, transferPath) == 0) {
+        return false;
+    }
+    const bool saved =
+        TransferFile(app, transferPath) && ConvertBmpFile(transferPath, path, options.format);
+    DeleteFileA(transferPath);
+    return saved;
+}
+
 bool FetchPicture(TwainApp& app, const TransferOptions& options, const TW_IMAGEINFO& info,
                   const std::string& path)
 {
     switch (options.mechanism) {
     case TransferMechanism::Native:
-        return FetchNative(app, path);
+        return FetchNative(app, path, options.format);
     case TransferMechanism::Memory:
-        return FetchMemory(app, info, options.bufferSize, path);
+        return FetchMemory(app, info, options, path);
     case TransferMechanism::File:
-        return FetchFile(app, path);
+        return FetchFile(app, options, path);
     }
     return false;
 }
@@ -192,7 +177,8 @@ bool FetchPicture(TwainApp& app, const TransferOptions& options, const TW_IMAGEI
 std::string PicturePath(const TransferOptions& options)
 {
     char name[32];
-    snprintf(name, sizeof name, "picture_%03d.bmp", options.nextNumber);
+    snprintf(name, sizeof name, "picture_%03d.%s", options.nextNumber,
+             PictureExtension(options.format));
     return options.outputFolder + "\\" + name;
 }
 

@@ -1,10 +1,11 @@
 // Taking the pictures that the open source has ready: image information,
-// the transfer by the chosen mechanism, a BMP file in the output folder,
+// the transfer by the chosen mechanism, a picture file in the output folder,
 // and the end of each transfer until none is left.
 #pragma once
 
 #include <string>
 
+#include "picture_files.h"
 #include "twain_app.h"
 
 enum class TransferMechanism { Native, Memory, File };
@@ -12,7 +13,9 @@ enum class TransferMechanism { Native, Memory, File };
 struct TransferOptions {
     TransferMechanism mechanism = TransferMechanism::Native;
     // Where the pictures are saved, as picture_001.bmp, picture_002.bmp, ...
+    // (.png, .jpg or .tif for the other formats).
     std::string outputFolder = "acquired";
+    PictureFormat format = PictureFormat::Bmp;
     // The number of the next picture's file; counts on over several rounds.
     int nextNumber = 1;
     // The memory-transfer buffer in bytes; 0 takes the size the source

@@ -1,10 +1,10 @@
-#include "jpeg_decode.h"
+#include "picture_decode.h"
 
 #include <wincodec.h>
 
 #include <cstring>
 
-bool DecodeJpegFile(const std::string& path, Decoded& decoded)
+bool DecodePictureFile(const std::string& path, Decoded& decoded)
 {
     IWICImagingFactory* factory = nullptr;
     IWICBitmapDecoder* decoder = nullptr;

@@ -1,0 +1,75 @@
+#include "programs.h"
+
+#include "prefix_files.h"
+#include "screenshot.h"
+
+namespace {
+
+const DWORD kProgramDeadlineMs = 30000;
+
+std::string OutputPath()
+{
+    return BuildFolderFile("program_output.txt");
+}
+
+}  // namespace
+
+ProgramRun::~ProgramRun()
+{
+    if (running_) {
+        TerminateProcess(process_.hProcess, static_cast<UINT>(-1));
+        Finish();
+    }
+}
+
+bool ProgramRun::Start(const std::string& commandLine)
+{
+    // Wine's service processes that a program starts may keep the file open.
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE output = CreateFileA(OutputPath().c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    std::string command = commandLine;
+    running_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                              &startup, &process_) != FALSE;
+    CloseHandle(output);
+    return running_;
+}
+
+int ProgramRun::Finish()
+{
+    DWORD exitCode = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process_.hProcess, kProgramDeadlineMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process_.hProcess, &exitCode);
+    } else {
+        TerminateProcess(process_.hProcess, exitCode);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+    running_ = false;
+    return static_cast<int>(exitCode);
+}
+
+std::string ProgramRun::Output() const
+{
+    return ReadTextFile(OutputPath());
+}
+
+int RunProgram(const std::string& commandLine)
+{
+    ProgramRun run;
+    return run.Start(commandLine) ? run.Finish() : -1;
+}
+
+std::string BuiltAcquire()
+{
+    return "\"" + BuildFolderFile("bin\\acquire.exe") + "\"";
+}
