@@ -25,14 +25,6 @@ BOOL CALLBACK FindAlbumWindow(HWND window, LPARAM found)
     return TRUE;
 }
 
-// The source's album window, which lives on our thread.
-HWND AlbumWindow()
-{
-    HWND album = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindAlbumWindow, reinterpret_cast<LPARAM>(&album));
-    return album;
-}
-
 // The window has listed the camera's objects and UpLoad may be pressed.
 bool AlbumReady(HWND album)
 {
@@ -88,6 +80,13 @@ int SelectStills(HWND album)
         selected += still ? 1 : 0;
     }
     return selected;
+}
+
+HWND AlbumWindow()
+{
+    HWND album = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindAlbumWindow, reinterpret_cast<LPARAM>(&album));
+    return album;
 }
 
 void CloseAlbumWindow()

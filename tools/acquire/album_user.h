@@ -25,3 +25,7 @@ int SelectStills(HWND album);
 
 // Closes the album window as with its close box.
 void CloseAlbumWindow();
+
+// The source's album window, which lives on our thread; null when none is
+// shown.
+HWND AlbumWindow();
