@@ -17,6 +17,8 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
+#include <string>
 
 // Takes the INI file when it exists and its storage folder too.
 bool LoadSettingsFile(const char* path);
@@ -32,5 +34,5 @@ bool StorageFolder(char* folder, size_t size);
 int ReadCameraSetting(const char* key, int fallback);
 void WriteCameraSetting(const char* key, int value);
 
-// The patch for record `number`, or false when it has none.
-bool RecordDamage(unsigned long number, char* patch, size_t size);
+// The patches of the [Damage] section by record number, read at once.
+std::map<unsigned long, std::string> RecordDamage();
