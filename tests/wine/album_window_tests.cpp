@@ -1,6 +1,6 @@
 // The album window as its template makes it: the controls, their places and
 // styles; the album it lists at start, on screen, and a picture of it for
-// people to look at.
+// people to look at; what a session gives back.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -11,8 +11,10 @@
 
 #include "album/type_icons.h"
 #include "resources/resource_ids.h"
+#include "support/album_session.h"
 #include "support/message_boxes.h"
 #include "support/prefix_files.h"
+#include "support/process_resources.h"
 #include "support/screenshot.h"
 #include "support/source_module.h"
 #include "support/test_windows.h"
@@ -109,18 +111,7 @@ public:
 
     HWND Album() const { return album_; }
 
-    // Runs the application's loop for a while, every message passing the source.
-    void Pump(DWORD milliseconds)
-    {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < milliseconds) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                PassEvent(app_, message);
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-    }
+    void Pump(DWORD milliseconds) { PumpApplication(app_, milliseconds); }
 
 private:
     TwainApp app_;
@@ -268,6 +259,10 @@ TEST(AlbumWindow, StartPutsFacesOnTheButtonsAndKeepsOneBanner)
     EXPECT_EQ(ListView_GetTextBkColor(list), RGB(0, 0, 0));
 }
 
+const std::vector<std::string> kDefaultLabels = {"DSC_0001.JPG", "DSC_0002.JPG", "DSC_0003.AVI",
+                                                 "DSC_0004.JPG", "DSC_0005.WAV"};
+const DWORD kReadyTimeout = 20000;
+
 std::vector<std::string> ItemTexts(HWND list)
 {
     std::vector<std::string> texts;
@@ -290,9 +285,7 @@ TEST(AlbumWindow, StartListsTheCameraObjectsWithTheirIcons)
     SetForegroundWindow(album);
     source.Pump(1000);
     HWND list = GetDlgItem(album, IDC_ALBUM_LIST);
-    EXPECT_EQ(ItemTexts(list), (std::vector<std::string>{"DSC_0001.JPG", "DSC_0002.JPG",
-                                                         "DSC_0003.AVI", "DSC_0004.JPG",
-                                                         "DSC_0005.WAV"}));
+    EXPECT_EQ(ItemTexts(list), kDefaultLabels);
     EXPECT_TRUE(boxes.Boxes().empty());
 
     ScreenPixels pixels;
@@ -306,6 +299,23 @@ TEST(AlbumWindow, StartListsTheCameraObjectsWithTheirIcons)
     EXPECT_TRUE(SaveWindowPicture(album, path));
     EXPECT_TRUE(FileExists(path));
     printf("Picture of the album window: %s\n", path.c_str());
+}
+
+// Once a first session has loaded what stays for the process's life, a
+// session gives back every GDI object and window it took.
+TEST(AlbumWindow, ASessionGivesBackEveryGdiObjectAndWindowItTook)
+{
+    MessageBoxCapture boxes;
+    TwainApp app;
+    ASSERT_TRUE(OpenSourceManager(app));
+    ASSERT_TRUE(RunAlbumSession(app, kReadyTimeout));
+    const long gdiObjects = CountGdiObjects();
+    const long userObjects = CountUserObjects();
+    ASSERT_TRUE(RunAlbumSession(app, kReadyTimeout));
+    EXPECT_EQ(CountGdiObjects(), gdiObjects);
+    EXPECT_EQ(CountUserObjects(), userObjects);
+    CloseSourceManager(app);
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 }  // namespace

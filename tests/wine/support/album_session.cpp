@@ -1,12 +1,36 @@
 #include "album_session.h"
 
 #include "resources/resource_ids.h"
+#include "tools/acquire/album_user.h"
 #include "tools/acquire/event_loop.h"
 
 bool AlbumReady(HWND album)
 {
     return album != nullptr && IsWindowEnabled(GetDlgItem(album, IDC_UPLOAD)) &&
            !IsWindowEnabled(GetDlgItem(album, IDC_ALBUM));
+}
+
+namespace {
+
+// Passes one waiting message to the source, or waits a little for one.
+void PassNextEvent(TwainApp& app)
+{
+    MSG message;
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        PassEvent(app, message);
+    } else {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+}  // namespace
+
+void PumpApplication(TwainApp& app, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        PassNextEvent(app);
+    }
 }
 
 bool PumpUntilAlbumReady(TwainApp& app, HWND album, DWORD timeout)
@@ -16,12 +40,7 @@ bool PumpUntilAlbumReady(TwainApp& app, HWND album, DWORD timeout)
         if (GetTickCount() - start > timeout) {
             return false;
         }
-        MSG message;
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            PassEvent(app, message);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
+        PassNextEvent(app);
     }
     return true;
 }
@@ -35,4 +54,10 @@ bool DisableAndClose(TwainApp& app)
 {
     const bool disabled = DisableSource(app, true);
     return CloseOpenSource(app) && disabled;
+}
+
+bool RunAlbumSession(TwainApp& app, DWORD timeout)
+{
+    const bool ready = OpenAndEnableCamera(app) && PumpUntilAlbumReady(app, AlbumWindow(), timeout);
+    return DisableAndClose(app) && ready;
 }

@@ -12,6 +12,9 @@
 // by the template) not.
 bool AlbumReady(HWND album);
 
+// Runs the application's loop for a while, every message passing the source.
+void PumpApplication(TwainApp& app, DWORD milliseconds);
+
 // Runs the application's loop, every message passing the source, until the
 // album window is ready; false when it is not within the time.
 bool PumpUntilAlbumReady(TwainApp& app, HWND album, DWORD timeout);
@@ -22,3 +25,7 @@ bool OpenAndEnableCamera(TwainApp& app);
 
 // Disables the source, its window kept, and closes it.
 bool DisableAndClose(TwainApp& app);
+
+// One whole session: open, enable, wait until the album is ready, disable
+// and close. False when a step failed or the album was not ready in time.
+bool RunAlbumSession(TwainApp& app, DWORD timeout);
