@@ -1,6 +1,7 @@
 // The album window as its template makes it: the controls, their places and
-// styles; the album it lists at start, on screen, and a picture of it for
-// people to look at; what a session gives back.
+// styles; the album it lists at start, on screen, its video mode, and
+// pictures of both for people to look at; what a session gives back, and a
+// second enable in one session.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -18,7 +19,9 @@
 #include "support/screenshot.h"
 #include "support/source_module.h"
 #include "support/test_windows.h"
+#include "tools/acquire/album_user.h"
 #include "tools/acquire/event_loop.h"
+#include "tools/acquire/picture_transfers.h"
 #include "tools/acquire/twain_app.h"
 
 namespace {
@@ -294,11 +297,41 @@ TEST(AlbumWindow, StartListsTheCameraObjectsWithTheirIcons)
     EXPECT_EQ(CountPictureOnScreen(pixels, kAviIcon, kTypeIconWidth, kTypeIconHeight), 1);
     EXPECT_EQ(CountPictureOnScreen(pixels, kWavIcon, kTypeIconWidth, kTypeIconHeight), 1);
 
+    // The picture shows the stills selected.
+    EXPECT_EQ(SelectStills(album), 3);
+    source.Pump(200);
     const std::string path = BuildFolderFile("album_window.png");
     DeleteFileA(path.c_str());
     EXPECT_TRUE(SaveWindowPicture(album, path));
     EXPECT_TRUE(FileExists(path));
     printf("Picture of the album window: %s\n", path.c_str());
+}
+
+// Video mode shows the stand-in camera's moving picture in the panel; a
+// picture of the window is kept.
+TEST(AlbumWindow, VideoModeShowsTheMovingPictureInThePanel)
+{
+    MessageBoxCapture boxes;
+    EnabledSource source;
+    HWND album = source.Album();
+    ASSERT_NE(album, nullptr);
+    SetForegroundWindow(album);
+    source.Pump(1000);
+    SendMessageA(GetDlgItem(album, IDC_VIDEO), BM_CLICK, 0, 0);
+    source.Pump(1000);
+    HWND panel = GetDlgItem(album, IDC_VIDEO_PANEL);
+    ScreenPixels before;
+    ScreenPixels after;
+    ASSERT_TRUE(ReadClientPixels(panel, before));
+    source.Pump(300);
+    ASSERT_TRUE(ReadClientPixels(panel, after));
+    EXPECT_NE(before.rows, after.rows) << "the picture moves";
+    EXPECT_TRUE(boxes.Boxes().empty());
+
+    const std::string path = BuildFolderFile("album_video.png");
+    DeleteFileA(path.c_str());
+    EXPECT_TRUE(SaveWindowPicture(album, path));
+    printf("Picture of the album window in video mode: %s\n", path.c_str());
 }
 
 // Once a first session has loaded what stays for the process's life, a
@@ -314,6 +347,41 @@ TEST(AlbumWindow, ASessionGivesBackEveryGdiObjectAndWindowItTook)
     ASSERT_TRUE(RunAlbumSession(app, kReadyTimeout));
     EXPECT_EQ(CountGdiObjects(), gdiObjects);
     EXPECT_EQ(CountUserObjects(), userObjects);
+    CloseSourceManager(app);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+// An application enables the source a second time after a disable that kept
+// the window: the new window lists the album and hands the selected stills
+// over.
+TEST(AlbumWindow, ASecondEnableInOneSessionGivesAWorkingWindow)
+{
+    MessageBoxCapture boxes;
+    TwainApp app;
+    ASSERT_TRUE(OpenSourceManager(app));
+    ASSERT_TRUE(OpenAndEnableCamera(app));
+    HWND first = AlbumWindow();
+    ASSERT_TRUE(PumpUntilAlbumReady(app, first, kReadyTimeout));
+    ASSERT_TRUE(DisableSource(app, true));
+    ASSERT_TRUE(EnableSource(app, true));
+    std::vector<HWND> windows = AlbumWindowsOf(GetModuleHandleA(InstalledSourcePath().c_str()));
+    ASSERT_EQ(windows.size(), 2u);
+    HWND second = windows[0] == first ? windows[1] : windows[0];
+    ASSERT_TRUE(PumpUntilAlbumReady(app, second, kReadyTimeout));
+    EXPECT_EQ(ItemTexts(GetDlgItem(second, IDC_ALBUM_LIST)), kDefaultLabels);
+
+    // After the buttons' unlock, as a user's pause would let it run.
+    PumpApplication(app, 300);
+    EXPECT_EQ(SelectStills(second), 3);
+    SendMessageA(GetDlgItem(second, IDC_UPLOAD), BM_CLICK, 0, 0);
+    ASSERT_EQ(NextNotification(app), MSG_XFERREADY);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    TransferOptions transfers;
+    transfers.outputFolder = std::string(temp) + "second_enable";
+    CreateDirectoryA(transfers.outputFolder.c_str(), nullptr);
+    EXPECT_EQ(TransferPictures(app, transfers), 3);
+    RemoveFolder(transfers.outputFolder);
     CloseSourceManager(app);
     EXPECT_TRUE(boxes.Boxes().empty());
 }
