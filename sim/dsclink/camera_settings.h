@@ -9,6 +9,8 @@
 //           BusyPolls   CheckFWIdle reports busy for this many more polls
 //           BusyReply   CheckFWIdle's value when busy (1 when absent)
 //           IdleReply   CheckFWIdle's value when idle (0 when absent)
+//           LoseCaptures 1: Capture_DOSFAT_DSC reports success but stores
+//                       nothing, as a firmware that loses its still
 // [Fail]    <function>  "always", or the number of the call (as counted in
 //                       [Counts]) that fails
 // [Counts]  <function>  calls of each function, written by the library

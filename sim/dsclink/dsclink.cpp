@@ -212,7 +212,8 @@ int __cdecl DeleteFDBObject(unsigned long which)
 
 int __cdecl Capture_DOSFAT_DSC()
 {
-    return Result(CallAllowed("Capture_DOSFAT_DSC") && StoreTestStill());
+    return Result(CallAllowed("Capture_DOSFAT_DSC") &&
+                  (ReadCameraSetting("LoseCaptures", 0) != 0 || StoreTestStill()));
 }
 
 int __cdecl CheckFWIdle()
