@@ -116,6 +116,13 @@ public:
 
     void Pump(DWORD milliseconds) { PumpApplication(app_, milliseconds); }
 
+    // Brings the album window to the front and lets its start run.
+    void ShowAlbum()
+    {
+        SetForegroundWindow(album_);
+        Pump(1000);
+    }
+
 private:
     TwainApp app_;
     HWND album_;
@@ -277,6 +284,17 @@ std::vector<std::string> ItemTexts(HWND list)
     return texts;
 }
 
+// Writes a picture of the album window into the build folder, for people to
+// look at.
+void KeepPicture(HWND album, const char* name)
+{
+    const std::string path = BuildFolderFile(name);
+    DeleteFileA(path.c_str());
+    EXPECT_TRUE(SaveWindowPicture(album, path));
+    EXPECT_TRUE(FileExists(path));
+    printf("Picture of the album window: %s\n", path.c_str());
+}
+
 // The window loads the album as it opens: the installed camera's objects
 // appear with their type icons, and a picture of the window is kept.
 TEST(AlbumWindow, StartListsTheCameraObjectsWithTheirIcons)
@@ -285,8 +303,7 @@ TEST(AlbumWindow, StartListsTheCameraObjectsWithTheirIcons)
     EnabledSource source;
     HWND album = source.Album();
     ASSERT_NE(album, nullptr);
-    SetForegroundWindow(album);
-    source.Pump(1000);
+    source.ShowAlbum();
     HWND list = GetDlgItem(album, IDC_ALBUM_LIST);
     EXPECT_EQ(ItemTexts(list), kDefaultLabels);
     EXPECT_TRUE(boxes.Boxes().empty());
@@ -300,11 +317,7 @@ TEST(AlbumWindow, StartListsTheCameraObjectsWithTheirIcons)
     // The picture shows the stills selected.
     EXPECT_EQ(SelectStills(album), 3);
     source.Pump(200);
-    const std::string path = BuildFolderFile("album_window.png");
-    DeleteFileA(path.c_str());
-    EXPECT_TRUE(SaveWindowPicture(album, path));
-    EXPECT_TRUE(FileExists(path));
-    printf("Picture of the album window: %s\n", path.c_str());
+    KeepPicture(album, "album_window.png");
 }
 
 // Video mode shows the stand-in camera's moving picture in the panel; a
@@ -315,8 +328,7 @@ TEST(AlbumWindow, VideoModeShowsTheMovingPictureInThePanel)
     EnabledSource source;
     HWND album = source.Album();
     ASSERT_NE(album, nullptr);
-    SetForegroundWindow(album);
-    source.Pump(1000);
+    source.ShowAlbum();
     SendMessageA(GetDlgItem(album, IDC_VIDEO), BM_CLICK, 0, 0);
     source.Pump(1000);
     HWND panel = GetDlgItem(album, IDC_VIDEO_PANEL);
@@ -327,11 +339,7 @@ TEST(AlbumWindow, VideoModeShowsTheMovingPictureInThePanel)
     ASSERT_TRUE(ReadClientPixels(panel, after));
     EXPECT_NE(before.rows, after.rows) << "the picture moves";
     EXPECT_TRUE(boxes.Boxes().empty());
-
-    const std::string path = BuildFolderFile("album_video.png");
-    DeleteFileA(path.c_str());
-    EXPECT_TRUE(SaveWindowPicture(album, path));
-    printf("Picture of the album window in video mode: %s\n", path.c_str());
+    KeepPicture(album, "album_video.png");
 }
 
 // Once a first session has loaded what stays for the process's life, a

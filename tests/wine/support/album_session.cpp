@@ -1,14 +1,7 @@
 #include "album_session.h"
 
-#include "resources/resource_ids.h"
 #include "tools/acquire/album_user.h"
 #include "tools/acquire/event_loop.h"
-
-bool AlbumReady(HWND album)
-{
-    return album != nullptr && IsWindowEnabled(GetDlgItem(album, IDC_UPLOAD)) &&
-           !IsWindowEnabled(GetDlgItem(album, IDC_ALBUM));
-}
 
 namespace {
 

@@ -7,11 +7,6 @@
 
 #include "tools/acquire/twain_app.h"
 
-// The album window has run the album command its start posts: the list is
-// loaded and the album mode's buttons are enabled, the Dsc button (enabled
-// by the template) not.
-bool AlbumReady(HWND album);
-
 // Runs the application's loop for a while, every message passing the source.
 void PumpApplication(TwainApp& app, DWORD milliseconds);
 
