@@ -14,6 +14,8 @@ namespace {
 const int kAppendSteps = 10;
 const int kSnapSteps = 10;
 const DWORD kSettleTime = 100;
+// A full load redraws the window at most this often (milliseconds).
+const DWORD kLoadFrameTime = 100;
 const LONG kPixelsPerMetre = 2834;
 // Room the list is told the text callback has.
 const int kItemTextRoom = 64;
@@ -49,29 +51,48 @@ BITMAPINFOHEADER TypeIconHeader()
     return header;
 }
 
-// A device-dependent bitmap of the list's screen made from the icon's bits.
+// A device-dependent bitmap of the list's screen (its device context given)
+// made from the icon's bits.
+HBITMAP MakeItemBitmap(HDC screen, const BITMAPINFOHEADER& header, const unsigned char* icon)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader = header;
+    return CreateDIBitmap(screen, &header, CBM_INIT, icon, &info, DIB_RGB_COLORS);
+}
+
 HBITMAP MakeItemBitmap(HWND window, const BITMAPINFOHEADER& header, const unsigned char* icon)
 {
     HWND list = AlbumListView(window);
     HDC screen = GetDC(list);
-    BITMAPINFO info = {};
-    info.bmiHeader = header;
-    HBITMAP bitmap = CreateDIBitmap(screen, &header, CBM_INIT, icon, &info, DIB_RGB_COLORS);
+    HBITMAP bitmap = MakeItemBitmap(screen, header, icon);
     ReleaseDC(list, screen);
     return bitmap;
 }
 
-// Adds the bitmap, itself as the mask, as the next image; the bitmap is
-// deleted when the image list refuses it.
-bool AddItemImage(HBITMAP bitmap)
+// Keeps the outcome of giving the bitmap to the image list; the bitmap is
+// deleted when the image list refused it.
+bool KeepIfImaged(HBITMAP bitmap, bool imaged)
 {
-    if (bitmap != nullptr && ImageList_Add(g_album.imageList, bitmap, bitmap) != -1) {
-        return true;
-    }
-    if (bitmap != nullptr) {
+    if (!imaged && bitmap != nullptr) {
         DeleteObject(bitmap);
     }
-    return false;
+    return imaged;
+}
+
+// Adds the bitmap, itself as the mask, as the next image.
+bool AddItemImage(HBITMAP bitmap)
+{
+    return KeepIfImaged(bitmap,
+                        bitmap != nullptr && ImageList_Add(g_album.imageList, bitmap, bitmap) != -1);
+}
+
+// Puts the bitmap, itself as the mask, into image `index` of an image list
+// made large enough beforehand.
+bool ReplaceItemImage(HBITMAP bitmap, unsigned long index)
+{
+    return KeepIfImaged(bitmap, bitmap != nullptr &&
+                                    ImageList_Replace(g_album.imageList, static_cast<int>(index),
+                                                      bitmap, bitmap));
 }
 
 void DeleteItemBitmap(HBITMAP& bitmap)
@@ -129,8 +150,10 @@ void ForgetItems(HWND window)
     DeleteItemBitmaps();
 }
 
-// One step of the full load: record `index` becomes item `index`.
-bool LoadItem(HWND window, const std::vector<unsigned char>& records, unsigned long index)
+// One step of the full load: record `index` becomes item `index`, its
+// bitmap made on the list's device context `screen`.
+bool LoadItem(HWND window, HDC screen, const std::vector<unsigned char>& records,
+              unsigned long index)
 {
     const unsigned char* record = FdbRecordAt(records.data(), index);
     char label[kFdbLabelLength + 1];
@@ -142,13 +165,61 @@ bool LoadItem(HWND window, const std::vector<unsigned char>& records, unsigned l
         return false;
     }
     ShowStep(window, static_cast<int>(index));
-    HBITMAP bitmap = MakeItemBitmap(window, TypeIconHeader(), icon);
-    if (!AddItemImage(bitmap)) {
+    HBITMAP bitmap = MakeItemBitmap(screen, TypeIconHeader(), icon);
+    if (!ReplaceItemImage(bitmap, index)) {
         ShowStep(window, 0);
         return false;
     }
     StoreItem(index, bitmap, label);
     return InsertItem(window, index);
+}
+
+// Turns the drawing of the list and the progress bar off or on. While it is
+// off, an inserted item neither rearranges nor repaints the icons listed
+// before it, and a step does not repaint the bar.
+void SetLoadDrawing(HWND window, BOOL draw)
+{
+    SendMessageA(AlbumListView(window), WM_SETREDRAW, draw, 0);
+    SendMessageA(GetDlgItem(window, IDC_PROGRESS), WM_SETREDRAW, draw, 0);
+}
+
+// Redraws the window with the items listed so far and the bar's position.
+void DrawLoad(HWND window)
+{
+    SetLoadDrawing(window, TRUE);
+    InvalidateRect(AlbumListView(window), nullptr, TRUE);
+    InvalidateRect(GetDlgItem(window, IDC_PROGRESS), nullptr, TRUE);
+    UpdateWindow(window);
+}
+
+// Lists records 0 to shown - 1. The window is redrawn after the first item,
+// then once a frame, and after the last, rather than after every item.
+bool LoadItems(HWND window, const std::vector<unsigned char>& records, unsigned long shown)
+{
+    // Room for every image at once: an image list grown image by image
+    // copies all its images again at each growth.
+    ImageList_SetImageCount(g_album.imageList, shown);
+    HWND list = AlbumListView(window);
+    HDC screen = GetDC(list);
+    DWORD lastDrawn = 0;
+    unsigned long listed = 0;
+    SetLoadDrawing(window, FALSE);
+    while (listed < shown && LoadItem(window, screen, records, listed)) {
+        ++listed;
+        if (listed < shown && (listed == 1 || GetTickCount() - lastDrawn >= kLoadFrameTime)) {
+            DrawLoad(window);
+            SetLoadDrawing(window, FALSE);
+            lastDrawn = GetTickCount();
+        }
+    }
+    ReleaseDC(list, screen);
+    if (listed < shown) {
+        // Image i stays the image of item i: the images of records not
+        // listed go.
+        ImageList_SetImageCount(g_album.imageList, listed);
+    }
+    DrawLoad(window);
+    return listed == shown;
 }
 
 // Reads the camera's object count into the album; a failing read leaves 0.
@@ -206,11 +277,8 @@ bool LoadAlbum(HWND window)
     StartSteps(window, static_cast<int>(shown - 1));
     SetAlbumImageList(window);
     ForgetItems(window);
-    for (unsigned long index = 0; index < shown; ++index) {
-        if (!LoadItem(window, records, index)) {
-            return false;
-        }
-        UpdateWindow(window);
+    if (!LoadItems(window, records, shown)) {
+        return false;
     }
     Sleep(kSettleTime);
     ShowStep(window, 0);
@@ -296,9 +364,9 @@ bool DeleteAllObjects(HWND window, bool withCamera)
         return false;
     }
     WaitFWIdle();
-    for (unsigned long index = ShownItemCount(g_album.objectCount); index-- > 0;) {
-        RemoveItem(window, index);
-    }
+    // All at once: removed one by one, each image would have the image list
+    // copy all images before it.
+    ForgetItems(window);
     g_album.objectCount = 0;
     return true;
 }

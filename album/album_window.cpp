@@ -68,16 +68,27 @@ void PutFacesOnButtons(HWND window)
     }
 }
 
-// The faces belong to the window; a button does not delete its image.
-void DeleteButtonFaces(HWND window)
+// Takes the bitmap a control shows back from it (`setImage` is the
+// control's BM_SETIMAGE or STM_SETIMAGE) and deletes it.
+void DeleteControlBitmap(HWND window, int control, UINT setImage)
+{
+    HGDIOBJ bitmap =
+        reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(window, control, setImage, IMAGE_BITMAP, 0));
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+}
+
+// The faces and the banners belong to the window: neither a button nor a
+// static control deletes its bitmap, not even one it loaded from the
+// template itself as the banners do.
+void DeleteWindowBitmaps(HWND window)
 {
     for (const ButtonFace& face : kButtonFaces) {
-        HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(
-            SendDlgItemMessageA(window, face.button, BM_SETIMAGE, IMAGE_BITMAP, 0));
-        if (bitmap != nullptr) {
-            DeleteObject(bitmap);
-        }
+        DeleteControlBitmap(window, face.button, BM_SETIMAGE);
     }
+    DeleteControlBitmap(window, IDC_BANNER_SMALL, STM_SETIMAGE);
+    DeleteControlBitmap(window, IDC_BANNER_LARGE, STM_SETIMAGE);
 }
 
 void ColourControls(HWND window)
@@ -357,7 +368,7 @@ BOOL EndAlbumWindow(HWND window)
         g_albumWindowState.videoPartInitialised = false;
     }
     ReleaseAlbumList(window);
-    DeleteButtonFaces(window);
+    DeleteWindowBitmaps(window);
     return TRUE;
 }
 

@@ -5,10 +5,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 char g_settingsPath[MAX_PATH];
+
+// The largest section the private-profile services hand out.
+const DWORD kSectionSize = 32767;
+const char kDamageKey[] = "Record";
 
 bool IsAbsolute(const char* path)
 {
@@ -118,10 +123,24 @@ void WriteCameraSetting(const char* key, int value)
     WriteInt("Camera", key, value);
 }
 
-bool RecordDamage(unsigned long number, char* patch, size_t size)
+std::map<unsigned long, std::string> RecordDamage()
 {
-    char key[32];
-    snprintf(key, sizeof key, "Record%lu", number);
-    GetPrivateProfileStringA("Damage", key, "", patch, size, g_settingsPath);
-    return patch[0] != '\0';
+    std::map<unsigned long, std::string> patches;
+    if (!SettingsLoaded()) {
+        return patches;
+    }
+    std::vector<char> section(kSectionSize, '\0');
+    GetPrivateProfileSectionA("Damage", section.data(), kSectionSize, g_settingsPath);
+    // "Record<n>=<patch>" entries, each ending in a zero, the last in two.
+    for (const char* entry = section.data(); *entry != '\0'; entry += strlen(entry) + 1) {
+        char* end = nullptr;
+        const unsigned long number =
+            _strnicmp(entry, kDamageKey, sizeof kDamageKey - 1) == 0
+                ? strtoul(entry + sizeof kDamageKey - 1, &end, 10)
+                : 0;
+        if (end != nullptr && end[0] == '=' && end[1] != '\0') {
+            patches[number] = end + 1;
+        }
+    }
+    return patches;
 }

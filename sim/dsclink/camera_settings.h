@@ -9,6 +9,8 @@
 //           BusyPolls   CheckFWIdle reports busy for this many more polls
 //           BusyReply   CheckFWIdle's value when busy (1 when absent)
 //           IdleReply   CheckFWIdle's value when idle (0 when absent)
+//           LoseCaptures 1: Capture_DOSFAT_DSC reports success but stores
+//                       nothing, as a firmware that loses its still
 // [Fail]    <function>  "always", or the number of the call (as counted in
 //                       [Counts]) that fails
 // [Counts]  <function>  calls of each function, written by the library
@@ -17,6 +19,8 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
+#include <string>
 
 // Takes the INI file when it exists and its storage folder too.
 bool LoadSettingsFile(const char* path);
@@ -32,5 +36,5 @@ bool StorageFolder(char* folder, size_t size);
 int ReadCameraSetting(const char* key, int fallback);
 void WriteCameraSetting(const char* key, int value);
 
-// The patch for record `number`, or false when it has none.
-bool RecordDamage(unsigned long number, char* patch, size_t size);
+// The patches of the [Damage] section by record number, read at once.
+std::map<unsigned long, std::string> RecordDamage();

@@ -184,8 +184,9 @@ int __cdecl GetFDBContext(unsigned long first, unsigned long count, unsigned cha
         first - 1 > objects.size() || count > objects.size() - (first - 1)) {
         return kFailed;
     }
+    const std::map<unsigned long, std::string> damage = RecordDamage();
     for (unsigned long i = 0; i < count; ++i) {
-        MakeObjectRecord(objects, first - 1 + i, records + i * kFatEntrySize);
+        MakeObjectRecord(objects, first - 1 + i, damage, records + i * kFatEntrySize);
     }
     return kSucceeded;
 }
@@ -211,7 +212,8 @@ int __cdecl DeleteFDBObject(unsigned long which)
 
 int __cdecl Capture_DOSFAT_DSC()
 {
-    return Result(CallAllowed("Capture_DOSFAT_DSC") && StoreTestStill());
+    return Result(CallAllowed("Capture_DOSFAT_DSC") &&
+                  (ReadCameraSetting("LoseCaptures", 0) != 0 || StoreTestStill()));
 }
 
 int __cdecl CheckFWIdle()

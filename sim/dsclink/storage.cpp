@@ -53,7 +53,8 @@ bool ListObjects(std::vector<StoredObject>& objects)
     return true;
 }
 
-void MakeObjectRecord(const std::vector<StoredObject>& objects, size_t index, unsigned char* record)
+void MakeObjectRecord(const std::vector<StoredObject>& objects, size_t index,
+                      const std::map<unsigned long, std::string>& damage, unsigned char* record)
 {
     const StoredObject& object = objects[index];
     char name[8];
@@ -66,9 +67,9 @@ void MakeObjectRecord(const std::vector<StoredObject>& objects, size_t index, un
     FileTimeToDosDateTime(&local, &dosDate, &dosTime);
     FillFatEntry(record, name, extension, dosTime, dosDate,
                  static_cast<uint16_t>(kFirstCluster + index), object.size);
-    char patch[80];
-    if (RecordDamage(index + 1, patch, sizeof patch)) {
-        PatchFatEntry(record, patch);
+    const auto patch = damage.find(static_cast<unsigned long>(index + 1));
+    if (patch != damage.end()) {
+        PatchFatEntry(record, patch->second.c_str());
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ struct StoredObject {
 bool ListObjects(std::vector<StoredObject>& objects);
 
 // The 32-byte record of object `index` (0-based), as the file database
-// holds it, with any damage the settings ask for.
-void MakeObjectRecord(const std::vector<StoredObject>& objects, size_t index, unsigned char* record);
+// holds it, with the damage (RecordDamage) asked for it.
+void MakeObjectRecord(const std::vector<StoredObject>& objects, size_t index,
+                      const std::map<unsigned long, std::string>& damage, unsigned char* record);
 
 // Reads a whole object in blocks of 512 bytes, reporting each block.
 bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes, DscProgressProc progress);

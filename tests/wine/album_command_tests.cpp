@@ -506,6 +506,27 @@ TEST_F(AlbumCommandTest, VideoSnapHandsTheStillToTheApplicationAndLeavesItOutOfT
     EXPECT_TRUE(Shown(boxes_).empty());
 }
 
+// A capture that stores nothing leaves the user's object the newest: it is
+// read out when it is a still, and deleted in no case.
+TEST_F(AlbumCommandTest, AVideoSnapDeletesNothingOfTheUsers)
+{
+    camera_.Set("Camera", "LoseCaptures", "1");
+    Press(IDC_VIDEO);
+    Press(IDC_SNAP);
+    EXPECT_EQ(Shown(boxes_), (Names{"Notification: Only Upload JPG File!"}));
+    EXPECT_EQ(source_.State(), 5);
+    EXPECT_TRUE(FileExists(camera_.ObjectPath("DSC_0005.WAV")));
+
+    ASSERT_TRUE(CopyFileA(camera_.ObjectPath("DSC_0004.JPG").c_str(),
+                          camera_.ObjectPath("DSC_0006.JPG").c_str(), FALSE));
+    Press(IDC_SNAP);
+    files_.Track(TransferFilePath(6));
+    EXPECT_TRUE(Shown(boxes_).empty());
+    EXPECT_EQ(source_.State(), 6);
+    EXPECT_TRUE(FileExists(camera_.ObjectPath("DSC_0006.JPG")));
+    EXPECT_EQ(camera_.Calls("DeleteFDBObject"), 0);
+}
+
 TEST_F(AlbumCommandTest, AFailedVideoSnapLeavesVideoModeAndTheNextSnapIsAnAlbumSnap)
 {
     Press(IDC_VIDEO);

@@ -1,6 +1,7 @@
 // The album window as its template makes it: the controls, their places and
-// styles; the album it lists at start, on screen, and a picture of it for
-// people to look at.
+// styles; the album it lists at start, on screen, its video mode, and
+// pictures of both for people to look at; what a session gives back, and a
+// second enable in one session.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -11,12 +12,16 @@
 
 #include "album/type_icons.h"
 #include "resources/resource_ids.h"
+#include "support/album_session.h"
 #include "support/message_boxes.h"
 #include "support/prefix_files.h"
+#include "support/process_resources.h"
 #include "support/screenshot.h"
 #include "support/source_module.h"
 #include "support/test_windows.h"
+#include "tools/acquire/album_user.h"
 #include "tools/acquire/event_loop.h"
+#include "tools/acquire/picture_transfers.h"
 #include "tools/acquire/twain_app.h"
 
 namespace {
@@ -109,17 +114,13 @@ public:
 
     HWND Album() const { return album_; }
 
-    // Runs the application's loop for a while, every message passing the source.
-    void Pump(DWORD milliseconds)
+    void Pump(DWORD milliseconds) { PumpApplication(app_, milliseconds); }
+
+    // Brings the album window to the front and lets its start run.
+    void ShowAlbum()
     {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < milliseconds) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                PassEvent(app_, message);
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
+        SetForegroundWindow(album_);
+        Pump(1000);
     }
 
 private:
@@ -268,6 +269,10 @@ TEST(AlbumWindow, StartPutsFacesOnTheButtonsAndKeepsOneBanner)
     EXPECT_EQ(ListView_GetTextBkColor(list), RGB(0, 0, 0));
 }
 
+const std::vector<std::string> kDefaultLabels = {"DSC_0001.JPG", "DSC_0002.JPG", "DSC_0003.AVI",
+                                                 "DSC_0004.JPG", "DSC_0005.WAV"};
+const DWORD kReadyTimeout = 20000;
+
 std::vector<std::string> ItemTexts(HWND list)
 {
     std::vector<std::string> texts;
@@ -279,6 +284,17 @@ std::vector<std::string> ItemTexts(HWND list)
     return texts;
 }
 
+// Writes a picture of the album window into the build folder, for people to
+// look at.
+void KeepPicture(HWND album, const char* name)
+{
+    const std::string path = BuildFolderFile(name);
+    DeleteFileA(path.c_str());
+    EXPECT_TRUE(SaveWindowPicture(album, path));
+    EXPECT_TRUE(FileExists(path));
+    printf("Picture of the album window: %s\n", path.c_str());
+}
+
 // The window loads the album as it opens: the installed camera's objects
 // appear with their type icons, and a picture of the window is kept.
 TEST(AlbumWindow, StartListsTheCameraObjectsWithTheirIcons)
@@ -287,12 +303,9 @@ TEST(AlbumWindow, StartListsTheCameraObjectsWithTheirIcons)
     EnabledSource source;
     HWND album = source.Album();
     ASSERT_NE(album, nullptr);
-    SetForegroundWindow(album);
-    source.Pump(1000);
+    source.ShowAlbum();
     HWND list = GetDlgItem(album, IDC_ALBUM_LIST);
-    EXPECT_EQ(ItemTexts(list), (std::vector<std::string>{"DSC_0001.JPG", "DSC_0002.JPG",
-                                                         "DSC_0003.AVI", "DSC_0004.JPG",
-                                                         "DSC_0005.WAV"}));
+    EXPECT_EQ(ItemTexts(list), kDefaultLabels);
     EXPECT_TRUE(boxes.Boxes().empty());
 
     ScreenPixels pixels;
@@ -301,11 +314,84 @@ TEST(AlbumWindow, StartListsTheCameraObjectsWithTheirIcons)
     EXPECT_EQ(CountPictureOnScreen(pixels, kAviIcon, kTypeIconWidth, kTypeIconHeight), 1);
     EXPECT_EQ(CountPictureOnScreen(pixels, kWavIcon, kTypeIconWidth, kTypeIconHeight), 1);
 
-    const std::string path = BuildFolderFile("album_window.png");
-    DeleteFileA(path.c_str());
-    EXPECT_TRUE(SaveWindowPicture(album, path));
-    EXPECT_TRUE(FileExists(path));
-    printf("Picture of the album window: %s\n", path.c_str());
+    // The picture shows the stills selected.
+    EXPECT_EQ(SelectStills(album), 3);
+    source.Pump(200);
+    KeepPicture(album, "album_window.png");
+}
+
+// Video mode shows the stand-in camera's moving picture in the panel; a
+// picture of the window is kept.
+TEST(AlbumWindow, VideoModeShowsTheMovingPictureInThePanel)
+{
+    MessageBoxCapture boxes;
+    EnabledSource source;
+    HWND album = source.Album();
+    ASSERT_NE(album, nullptr);
+    source.ShowAlbum();
+    SendMessageA(GetDlgItem(album, IDC_VIDEO), BM_CLICK, 0, 0);
+    source.Pump(1000);
+    HWND panel = GetDlgItem(album, IDC_VIDEO_PANEL);
+    ScreenPixels before;
+    ScreenPixels after;
+    ASSERT_TRUE(ReadClientPixels(panel, before));
+    source.Pump(300);
+    ASSERT_TRUE(ReadClientPixels(panel, after));
+    EXPECT_NE(before.rows, after.rows) << "the picture moves";
+    EXPECT_TRUE(boxes.Boxes().empty());
+    KeepPicture(album, "album_video.png");
+}
+
+// Once a first session has loaded what stays for the process's life, a
+// session gives back every GDI object and window it took.
+TEST(AlbumWindow, ASessionGivesBackEveryGdiObjectAndWindowItTook)
+{
+    MessageBoxCapture boxes;
+    TwainApp app;
+    ASSERT_TRUE(OpenSourceManager(app));
+    ASSERT_TRUE(RunAlbumSession(app, kReadyTimeout));
+    const long gdiObjects = CountGdiObjects();
+    const long userObjects = CountUserObjects();
+    ASSERT_TRUE(RunAlbumSession(app, kReadyTimeout));
+    EXPECT_EQ(CountGdiObjects(), gdiObjects);
+    EXPECT_EQ(CountUserObjects(), userObjects);
+    CloseSourceManager(app);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+// An application enables the source a second time after a disable that kept
+// the window: the new window lists the album and hands the selected stills
+// over.
+TEST(AlbumWindow, ASecondEnableInOneSessionGivesAWorkingWindow)
+{
+    MessageBoxCapture boxes;
+    TwainApp app;
+    ASSERT_TRUE(OpenSourceManager(app));
+    ASSERT_TRUE(OpenAndEnableCamera(app));
+    HWND first = AlbumWindow();
+    ASSERT_TRUE(PumpUntilAlbumReady(app, first, kReadyTimeout));
+    ASSERT_TRUE(DisableSource(app, true));
+    ASSERT_TRUE(EnableSource(app, true));
+    std::vector<HWND> windows = AlbumWindowsOf(GetModuleHandleA(InstalledSourcePath().c_str()));
+    ASSERT_EQ(windows.size(), 2u);
+    HWND second = windows[0] == first ? windows[1] : windows[0];
+    ASSERT_TRUE(PumpUntilAlbumReady(app, second, kReadyTimeout));
+    EXPECT_EQ(ItemTexts(GetDlgItem(second, IDC_ALBUM_LIST)), kDefaultLabels);
+
+    // After the buttons' unlock, as a user's pause would let it run.
+    PumpApplication(app, 300);
+    EXPECT_EQ(SelectStills(second), 3);
+    SendMessageA(GetDlgItem(second, IDC_UPLOAD), BM_CLICK, 0, 0);
+    ASSERT_EQ(NextNotification(app), MSG_XFERREADY);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    TransferOptions transfers;
+    transfers.outputFolder = std::string(temp) + "second_enable";
+    CreateDirectoryA(transfers.outputFolder.c_str(), nullptr);
+    EXPECT_EQ(TransferPictures(app, transfers), 3);
+    RemoveFolder(transfers.outputFolder);
+    CloseSourceManager(app);
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 }  // namespace

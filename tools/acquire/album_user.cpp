@@ -25,21 +25,6 @@ BOOL CALLBACK FindAlbumWindow(HWND window, LPARAM found)
     return TRUE;
 }
 
-// The source's album window, which lives on our thread.
-HWND AlbumWindow()
-{
-    HWND album = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindAlbumWindow, reinterpret_cast<LPARAM>(&album));
-    return album;
-}
-
-// The window has listed the camera's objects and UpLoad may be pressed.
-bool AlbumReady(HWND album)
-{
-    HWND list = GetDlgItem(album, IDC_ALBUM_LIST);
-    return IsWindowEnabled(GetDlgItem(album, IDC_UPLOAD)) && ListView_GetItemCount(list) > 0;
-}
-
 bool IsStillName(const char* name)
 {
     const size_t length = strlen(name);
@@ -88,6 +73,19 @@ int SelectStills(HWND album)
         selected += still ? 1 : 0;
     }
     return selected;
+}
+
+bool AlbumReady(HWND album)
+{
+    return album != nullptr && IsWindowEnabled(GetDlgItem(album, IDC_UPLOAD)) &&
+           !IsWindowEnabled(GetDlgItem(album, IDC_ALBUM));
+}
+
+HWND AlbumWindow()
+{
+    HWND album = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindAlbumWindow, reinterpret_cast<LPARAM>(&album));
+    return album;
 }
 
 void CloseAlbumWindow()

@@ -25,3 +25,12 @@ int SelectStills(HWND album);
 
 // Closes the album window as with its close box.
 void CloseAlbumWindow();
+
+// The source's album window, which lives on our thread; null when none is
+// shown.
+HWND AlbumWindow();
+
+// The album window has run the album command that its start posts: the
+// list is loaded and the album mode's buttons are enabled, the Dsc button
+// (enabled by the template) not.
+bool AlbumReady(HWND album);
