@@ -280,7 +280,7 @@ bool LoadAlbum(HWND window)
     if (!LoadItems(window, records, shown)) {
         return false;
     }
-    Sleep(kSettleTime);
+    PauseForCamera(kSettleTime);
     ShowStep(window, 0);
     return true;
 }
@@ -333,7 +333,7 @@ bool AppendNewestObject(HWND window)
         return false;
     }
     UpdateWindow(window);
-    Sleep(kSettleTime);
+    PauseForCamera(kSettleTime);
     return true;
 }
 

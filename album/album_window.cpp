@@ -362,7 +362,7 @@ BOOL EndAlbumWindow(HWND window)
 {
     ClipCursor(nullptr);
     WaitFWIdle();
-    Sleep(kCameraSettleTime);
+    PauseForCamera(kCameraSettleTime);
     if (g_albumWindowState.videoPartInitialised) {
         CloseVideo();
         g_albumWindowState.videoPartInitialised = false;

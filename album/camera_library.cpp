@@ -38,12 +38,19 @@ bool LoadCameraSettings()
     return Load_IniFile(path) == 0;
 }
 
+unsigned g_cameraWaitDivisor = 1;
+
+void PauseForCamera(DWORD milliseconds)
+{
+    Sleep(milliseconds / g_cameraWaitDivisor);
+}
+
 bool WaitFWIdle()
 {
-    Sleep(kFirstIdleWait);
+    PauseForCamera(kFirstIdleWait);
     bool idle = FirmwareIdle();
     for (int poll = 0; !idle && poll < kMoreIdlePolls; ++poll) {
-        Sleep(kIdleRepollWait);
+        PauseForCamera(kIdleRepollWait);
         idle = FirmwareIdle();
     }
     return idle;

@@ -2,6 +2,8 @@
 // the wait for idle firmware, the file database and the vendor requests.
 #pragma once
 
+#include <windows.h>
+
 #include <vector>
 
 #include "album/dsclink.h"
@@ -10,6 +12,12 @@
 // Hands the library its INI file, "TWAIN_32\Tz600a\DSCLINK.INI" under the
 // Windows directory. True when the library loaded it.
 bool LoadCameraSettings();
+
+// The album's pauses for the camera: `milliseconds` divided by
+// g_cameraWaitDivisor, which is 1 in the data source. Tests of the linked
+// source that do not look at a pause's length raise the divisor.
+extern unsigned g_cameraWaitDivisor;
+void PauseForCamera(DWORD milliseconds);
 
 // Sleeps 200 ms and polls the firmware; while it is busy, sleeps 100 ms and
 // polls again, at most 52 more times (about 5.4 s in all). True when the

@@ -1,6 +1,7 @@
 #include "album/clip_size_dialog.h"
 
 #include "album/button_groups.h"
+#include "album/camera_library.h"
 #include "resources/resource_ids.h"
 #include "source/source_context.h"
 
@@ -93,7 +94,7 @@ bool QuerySensorType()
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSensorKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
         return false;
     }
-    Sleep(kSensorSettleTime);
+    PauseForCamera(kSensorSettleTime);
     bool sensorZero = false;
     for (int read = 0; read < kSensorReads && !sensorZero; ++read) {
         DWORD value = 0;

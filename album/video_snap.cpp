@@ -40,7 +40,7 @@ bool ReadNewestForTransfer(HWND window, unsigned long count, std::vector<unsigne
         ShowPlainMessageBox(window, "Upload Failed!", "Error", MB_OK);
         return false;
     }
-    Sleep(kFileSettleTime);
+    PauseForCamera(kFileSettleTime);
     DeleteWaitingFilesExcept({static_cast<int>(count)});
     FormTransferFileName(g_transferQueue.currentFile, sizeof g_transferQueue.currentFile,
                          g_transferQueue.filePrefix, static_cast<int>(count));

@@ -18,6 +18,7 @@
 #include "source/source_context.h"
 #include "source/transfer_queue.h"
 #include "support/bmp_files.h"
+#include "support/camera_pauses.h"
 #include "support/camera_storage.h"
 #include "support/linked_source.h"
 #include "support/message_boxes.h"
@@ -454,6 +455,8 @@ TEST_F(AlbumCommandTest, ClipSizeDialogOffersTheSensorsSizesAndKeepsTheChoice)
 
 TEST_F(AlbumCommandTest, VideoSnapHandsTheStillToTheApplicationAndLeavesItOutOfTheCamera)
 {
+    // The snap's pauses as the data source makes them, the sensor's too.
+    RealCameraPauses realPauses;
     const RECT list = PlaceOf(IDC_ALBUM_LIST);
     Press(IDC_VIDEO);
     EXPECT_TRUE(InVideoMode());

@@ -13,6 +13,7 @@
 
 #include "album/camera_library.h"
 #include "source/dib_file.h"
+#include "support/camera_pauses.h"
 #include "support/picture_decode.h"
 #include "support/prefix_files.h"
 
@@ -366,6 +367,7 @@ TEST_F(CameraTest, CaptureStoresATestStillOfTheChosenSize)
 
 TEST_F(CameraTest, WaitFWIdleOutwaitsABusyFirmwareUpToItsBound)
 {
+    RealCameraPauses realPauses;
     Set("Camera", "BusyPolls", "3");
     DWORD start = GetTickCount();
     EXPECT_TRUE(WaitFWIdle());
