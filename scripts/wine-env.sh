@@ -1,6 +1,8 @@
 # Sourced by the scripts: the Wine prefix under the build folder and the
-# settings every Wine run uses. Our TWAIN_32.DLL replaces Wine's own.
-export WINEPREFIX="$PWD/build/win32/wineprefix"
+# settings every Wine run uses. Our TWAIN_32.DLL replaces Wine's own. Lane N
+# of a parallel test run (TZ600A_LANE=N) has prefixes of its own, named with
+# "-laneN".
+export WINEPREFIX="$PWD/build/win32/wineprefix${TZ600A_LANE:+-lane$TZ600A_LANE}"
 export WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;twain_32=n"
 

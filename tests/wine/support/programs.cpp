@@ -7,9 +7,12 @@ namespace {
 
 const DWORD kProgramDeadlineMs = 30000;
 
+// In the prefix's temporary folder: each prefix of a parallel run has its own.
 std::string OutputPath()
 {
-    return BuildFolderFile("program_output.txt");
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    return std::string(temp) + "program_output.txt";
 }
 
 }  // namespace
