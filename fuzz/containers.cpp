@@ -1,7 +1,8 @@
 // The application's containers as a set request hands them to the source,
 // with any block size, NumItems and item type: the request read from the
-// block, the texts it stores, the reply read back from those texts, and the
-// containers written into blocks of the application's size.
+// block, the texts it stores, the reply read back from those texts, the
+// containers written into blocks of the application's size, and list
+// replies of any item type.
 // Input: a byte choosing the container type (TWON_ARRAY, TWON_ENUMERATION,
 // TWON_ONEVALUE, TWON_RANGE, or one that is none of them), then the block.
 #include <algorithm>
@@ -162,6 +163,37 @@ void CheckRange(const std::vector<uint8_t>& block, const SetRequest& request)
                request.defaultValue);
 }
 
+// A list reply as MSG_GET builds it, of the item type the block starts
+// with, whatever that is, and of the numbers behind it: in a zeroed block of
+// ContainerBlockSize bytes, each item stored as its number's low bytes, or
+// left zero for a type without numbers.
+void CheckListReply(const std::vector<uint8_t>& block)
+{
+    TW_UINT16 itemType;
+    if (block.size() < sizeof itemType) {
+        return;
+    }
+    memcpy(&itemType, block.data(), sizeof itemType);
+    std::vector<TW_UINT32> numbers(
+        std::min((block.size() - sizeof itemType) / sizeof(TW_UINT32), kMaxListItems));
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        memcpy(&numbers[i], &block[sizeof itemType + i * sizeof(TW_UINT32)], sizeof(TW_UINT32));
+    }
+    const TW_UINT32 count = static_cast<TW_UINT32>(numbers.size());
+
+    std::vector<uint8_t> reply(ContainerBlockSize(TWON_ARRAY, count, itemType));
+    FUZZ_CHECK(WriteArray(reply.data(), reply.size(), itemType, count, numbers.data()));
+    const size_t itemSize = ItemSize(itemType);
+    const uint8_t* item = reply.data() + offsetof(TW_ARRAY, ItemList);
+    for (TW_UINT32 i = 0; i < count; ++i, item += itemSize) {
+        if (itemType <= TWTY_FIX32) {
+            FUZZ_CHECK(memcmp(item, &numbers[i], itemSize) == 0);
+        } else {
+            FUZZ_CHECK(std::all_of(item, item + itemSize, [](uint8_t byte) { return byte == 0; }));
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -172,6 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const TW_UINT16 conType = static_cast<TW_UINT16>(TWON_ARRAY + data[0] % kContainerChoices);
     // The application's block, of its exact size.
     const std::vector<uint8_t> block(data + 1, data + size);
+    CheckListReply(block);
     SetRequest request;
     const bool read = ReadSetRequest(block.data(), block.size(), conType, request);
     FUZZ_CHECK(request.conType == conType);

@@ -14,7 +14,7 @@
 namespace {
 
 // Whole transfers are followed for pictures up to this size.
-const uint64_t kLargestFollowedPicture = 64 * 1024;
+const uint64_t kLargestFollowedPicture = 16 * 1024;
 // A memory transfer is given up after this many calls.
 const size_t kMostCalls = 1000;
 
