@@ -35,7 +35,8 @@ unsigned __int128 ExactImageSize(const DibInfoHeader& header)
 void CheckAnyHeader(const uint8_t* bytes)
 {
     const uint64_t entrySize = ReadDword(bytes) == kDibCoreHeaderSize ? 3 : 4;
-    FUZZ_CHECK(DibPaletteSize(bytes) == std::min<uint64_t>(DibColorCount(bytes) * entrySize, 0xFFFF));
+    FUZZ_CHECK(DibPaletteSize(bytes) ==
+               std::min<uint64_t>(DibColorCount(bytes) * entrySize, 0xFFFF));
 
     DibInfoHeader header;
     memcpy(&header, bytes, sizeof header);
@@ -51,7 +52,8 @@ void CheckAnyHeader(const uint8_t* bytes)
     }
     const uint64_t derivedSize = std::min<unsigned __int128>(exact, 0xFFFFFFFFu);
     FUZZ_CHECK(filled.biSizeImage == (header.biSizeImage != 0 ? header.biSizeImage : derivedSize));
-    FUZZ_CHECK(filled.biClrUsed == (header.biClrUsed != 0 ? header.biClrUsed : DibColorCount(&header)));
+    FUZZ_CHECK(filled.biClrUsed ==
+               (header.biClrUsed != 0 ? header.biClrUsed : DibColorCount(&header)));
 }
 
 // The colour table as the reader reads it into the block, of the block's
@@ -68,7 +70,8 @@ void CheckColorTable(const DibReadPlan& plan)
         for (size_t i = 0; i < table.size(); ++i) {
             const size_t entry = i / 4;
             const size_t channel = i % 4;
-            FUZZ_CHECK(table[i] == (channel == 3 ? 0 : static_cast<uint8_t>((entry * 3 + channel) * 7)));
+            const uint8_t fileByte = static_cast<uint8_t>((entry * 3 + channel) * 7);
+            FUZZ_CHECK(table[i] == (channel == 3 ? 0 : fileByte));
         }
     }
 }
@@ -95,7 +98,8 @@ void CheckPlan(size_t count, uint64_t fileSize, const DibReadPlan& plan)
     DibInfoHeader told = header;
     FillDerivedValues(told);
     FUZZ_CHECK(memcmp(&told, &header, sizeof header) == 0);
-    FUZZ_CHECK(header.biSize + DibPaletteSize(&header) == kDibInfoHeaderSize + plan.colorCount * 4u);
+    FUZZ_CHECK(header.biSize + DibPaletteSize(&header) ==
+               kDibInfoHeaderSize + plan.colorCount * 4u);
     CheckColorTable(plan);
 }
 
@@ -108,8 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     // The leading bytes, at most as many as the reader reads, in a buffer of
     // their exact size.
-    const std::vector<uint8_t> leading(data + sizeof(uint32_t),
-                                       data + std::min<size_t>(size, sizeof(uint32_t) + kDibLeadingBytes));
+    const size_t count = std::min<size_t>(size - sizeof(uint32_t), kDibLeadingBytes);
+    const std::vector<uint8_t> leading(data + sizeof(uint32_t), data + sizeof(uint32_t) + count);
     const uint64_t fileSize = leading.size() + uint64_t{ReadDword(data)};
 
     for (size_t at : {size_t{0}, size_t{kDibFileHeaderSize}}) {

@@ -71,7 +71,8 @@ void CheckListReading(const std::string& text, const std::vector<std::string>& i
     FUZZ_CHECK(text.compare(0, cutLength, cut.data()) == 0);
     FUZZ_CHECK(text.size() > kReplyValueLength || cutLength == text.size());
     // A list cut short ends where one of its items ended.
-    FUZZ_CHECK(cutLength == text.size() || cutLength == kReplyValueLength || text[cutLength] == ',');
+    FUZZ_CHECK(cutLength == text.size() || cutLength == kReplyValueLength ||
+               text[cutLength] == ',');
 }
 
 // An item's number, written as the store writes it, reads back as the same
@@ -119,12 +120,14 @@ void CheckAllowed(const std::string& text)
         FUZZ_CHECK(admitted == (minimum <= static_cast<TW_INT16>(range.maxValue)));
         if (admitted) {
             const TW_INT32 value = ReadInteger(stored);
-            FUZZ_CHECK(minimum >= 0 ? value >= 0 && value <= minimum : value <= 0 && value >= minimum);
+            FUZZ_CHECK(minimum >= 0 ? value >= 0 && value <= minimum
+                                    : value <= 0 && value >= minimum);
         }
         return;
     }
     if (allowed == "NONE") {
-        FUZZ_CHECK(!CheckAllowedText("CAP", allowed.c_str(), 0, SymbolNumber, stored, sizeof stored));
+        FUZZ_CHECK(
+            !CheckAllowedText("CAP", allowed.c_str(), 0, SymbolNumber, stored, sizeof stored));
         return;
     }
     char interior[kAllowedCheckLength + 1];
