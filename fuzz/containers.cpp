@@ -96,6 +96,8 @@ void CheckListText(TW_UINT16 conType, const char* text, TW_UINT16 itemType,
     FUZZ_CHECK(std::equal(replied.begin(), replied.end(), items.begin()));
     FUZZ_CHECK(ReplyBytes(conType, itemType, reply) ==
                ContainerBytes(conType, static_cast<TW_UINT32>(replied.size()), itemType));
+    // No reply is built in a container of no known type, nor of frames.
+    FUZZ_CHECK(ReplyBytes(0, itemType, reply) == 0 && ReplyBytes(conType, TWTY_FRAME, reply) == 0);
 }
 
 void CheckEnumeration(const std::vector<uint8_t>& block, const SetRequest& request)
