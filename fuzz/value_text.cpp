@@ -5,6 +5,7 @@
 // ("name=number", each ended by a zero byte).
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -106,8 +107,9 @@ TW_INT16 ItemValue(const std::string& item)
 }
 
 // A range admits its minimum when that is not above its maximum, and stores
-// it brought toward zero; a list admits the value of its first item that the
-// store could write back, and stores that item.
+// it brought toward zero. A list admits the value of its first item that the
+// store could write back, storing that item, and no value that none of its
+// items has.
 void CheckAllowed(const std::string& text)
 {
     const std::string allowed = text.substr(0, kAllowedCheckLength);
@@ -132,14 +134,24 @@ void CheckAllowed(const std::string& text)
     }
     char interior[kAllowedCheckLength + 1];
     ArrayInterior(allowed.c_str(), interior, sizeof interior);
+    std::set<TW_INT16> values;
     for (const std::string& item : CheckedItems(interior)) {
-        if (item.size() <= kNameLength) {
+        if (item.size() > kNameLength) {
+            continue;
+        }
+        if (values.empty()) {
             FUZZ_CHECK(CheckAllowedText("CAP", allowed.c_str(), ItemValue(item), SymbolNumber,
                                         stored, sizeof stored));
             FUZZ_CHECK(item == stored);
-            return;
         }
+        values.insert(ItemValue(item));
     }
+    TW_INT16 other = INT16_MIN;
+    while (values.count(other) != 0) {
+        ++other;
+    }
+    FUZZ_CHECK(
+        !CheckAllowedText("CAP", allowed.c_str(), other, SymbolNumber, stored, sizeof stored));
 }
 
 bool SectionHasLineStarting(const std::vector<char>& lines, const std::string& start)
