@@ -23,7 +23,7 @@ for seeds in fuzz/corpus/*/; do
     if ! "build/fuzz/bin/fuzz_$name" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
             -artifact_prefix="build/fuzz/crashes/$name-" \
             "build/fuzz/corpus/$name" "$seeds" >"$log" 2>&1; then
-        tail -n 40 "$log" >&2
+        tail -n 60 "$log" >&2
         echo "fuzz_$name failed (log: $log)" >&2
         exit 1
     fi
