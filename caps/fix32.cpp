@@ -22,16 +22,19 @@ TW_FIX32 NumberToFix32(double number)
     if (number >= 32768.0) {
         return kLargestFix32;
     }
-    double whole = std::floor(number);
-    long frac = std::lround((number - whole) * kFracScale);
-    if (frac == 65536) {
-        whole += 1.0;
-        frac = 0;
+    // Counted in 65536ths the number is exact, and so is its distance to the
+    // count below it; a half rounds up.
+    const double scaled = number * kFracScale;
+    double units = std::floor(scaled);
+    if (scaled - units >= 0.5) {
+        units += 1.0;
     }
+    const double whole = std::floor(units / kFracScale);
     if (whole > 32767.0) {
         return kLargestFix32;
     }
-    return TW_FIX32{static_cast<TW_INT16>(whole), static_cast<TW_UINT16>(frac)};
+    return TW_FIX32{static_cast<TW_INT16>(whole),
+                    static_cast<TW_UINT16>(units - whole * kFracScale)};
 }
 
 double Fix32ToNumber(TW_FIX32 value)

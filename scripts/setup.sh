@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ googletest python3
     g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
     wine wine32:i386 xvfb xauth nsis
+    clang-16 libfuzzer-16-dev libclang-rt-16-dev llvm-16 clang-format-14
 )
 
 missing=()

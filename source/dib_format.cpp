@@ -130,6 +130,10 @@ uint64_t DibDerivedImageSize(const DibInfoHeader& header)
     const uint64_t rows = header.biHeight < 0 ? 0 - static_cast<int64_t>(header.biHeight)
                                               : static_cast<int64_t>(header.biHeight);
     const uint64_t rowBytes = (header.biBitCount * width + 31) / 32 * 4;
+    // Bit counts far beyond 32 can take the product past 64 bits.
+    if (rows != 0 && rowBytes > UINT64_MAX / rows) {
+        return UINT64_MAX;
+    }
     return rowBytes * rows;
 }
 

@@ -61,7 +61,8 @@ uint16_t DibColorCount(const void* header);
 uint16_t DibPaletteSize(const void* header);
 
 // The row length rounded up to whole 32-bit words, times the number of rows
-// (top-down pictures count their rows too), without overflow.
+// (top-down pictures count their rows too). A size beyond 64 bits gives
+// UINT64_MAX.
 uint64_t DibDerivedImageSize(const DibInfoHeader& header);
 
 // Fills biSizeImage and biClrUsed where they are 0 (a core header is left

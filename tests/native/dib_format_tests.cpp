@@ -89,6 +89,10 @@ TEST(FillDerivedValues, FillsOnlyWhatIsZero)
     DibInfoHeader huge = InfoHeader(0x7FFFFFFF, 0x7FFFFFFF, 32);
     FillDerivedValues(huge);
     EXPECT_EQ(huge.biSizeImage, 0xFFFFFFFFu);
+    // A bit count far beyond any picture's takes the size past 64 bits.
+    DibInfoHeader beyond = InfoHeader(0x40000000, 0x40000000, 256);
+    FillDerivedValues(beyond);
+    EXPECT_EQ(beyond.biSizeImage, 0xFFFFFFFFu);
 
     DibInfoHeader core = {};
     core.biSize = kDibCoreHeaderSize;

@@ -75,6 +75,11 @@ TEST(Fix32, ConvertsToTheNearestValueWithWholeBelowTheNumber)
     TW_FIX32 negativeCarry = NumberToFix32(-0.0000001);
     EXPECT_EQ(negativeCarry.Whole, 0);
     EXPECT_EQ(negativeCarry.Frac, 0);
+
+    // Just beyond -1.5 / 65536, closer to -2 / 65536 than 1 + number can tell.
+    TW_FIX32 beyondHalf = NumberToFix32(-std::ldexp(1.5 + std::ldexp(1.0, -40), -16));
+    EXPECT_EQ(beyondHalf.Whole, -1);
+    EXPECT_EQ(beyondHalf.Frac, 65534);
 }
 
 TEST(Fix32, NumbersOutsideTheTypeSaturate)
