@@ -142,9 +142,15 @@ protected:
         }
     }
 
-    // A press of the button with the mouse, then the pause before the next.
+    // A press of the button with the mouse once its guard lets presses
+    // through (a busy machine may take longer than a user's pause), then the
+    // pause before the next.
     void Press(int button)
     {
+        for (DWORD waited = 0; !AlbumButton(button)->AcceptsPresses() && waited < 5000;
+             waited += 10) {
+            PumpMessages(10);
+        }
         SendMessageA(GetDlgItem(album_, button), BM_CLICK, 0, 0);
         WaitForUnlock();
     }
