@@ -82,17 +82,17 @@ bool KeepIfImaged(HBITMAP bitmap, bool imaged)
 // Adds the bitmap, itself as the mask, as the next image.
 bool AddItemImage(HBITMAP bitmap)
 {
-    return KeepIfImaged(bitmap,
-                        bitmap != nullptr && ImageList_Add(g_album.imageList, bitmap, bitmap) != -1);
+    return KeepIfImaged(bitmap, bitmap != nullptr &&
+                                    ImageList_Add(g_album.imageList, bitmap, bitmap) != -1);
 }
 
 // Puts the bitmap, itself as the mask, into image `index` of an image list
 // made large enough beforehand.
 bool ReplaceItemImage(HBITMAP bitmap, unsigned long index)
 {
-    return KeepIfImaged(bitmap, bitmap != nullptr &&
-                                    ImageList_Replace(g_album.imageList, static_cast<int>(index),
-                                                      bitmap, bitmap));
+    return KeepIfImaged(
+        bitmap, bitmap != nullptr &&
+                    ImageList_Replace(g_album.imageList, static_cast<int>(index), bitmap, bitmap));
 }
 
 void DeleteItemBitmap(HBITMAP& bitmap)
@@ -129,8 +129,8 @@ bool InsertItem(HWND window, unsigned long index)
     item.cchTextMax = kItemTextRoom;
     item.iImage = static_cast<int>(index);
     item.lParam = reinterpret_cast<LPARAM>(g_album.labels[index]);
-    return SendMessageA(AlbumListView(window), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) !=
-           -1;
+    return SendMessageA(AlbumListView(window), LVM_INSERTITEMA, 0,
+                        reinterpret_cast<LPARAM>(&item)) != -1;
 }
 
 // Deletes item `index`, its bitmap and its image.

@@ -7,11 +7,12 @@ namespace {
 
 const UINT kUnlockDelay = 100;
 
-const int kAllButtons[] = {IDC_UPLOAD, IDC_SNAP,        IDC_VIDEO,      IDC_ALBUM,        IDC_SAVE,
-                           IDC_DELETE_LAST, IDC_DELETE_ALL, IDC_FILTER_PAGES, IDC_CAPTURE_PIN_PAGES,
+const int kAllButtons[] = {IDC_UPLOAD,     IDC_SNAP,         IDC_VIDEO,
+                           IDC_ALBUM,      IDC_SAVE,         IDC_DELETE_LAST,
+                           IDC_DELETE_ALL, IDC_FILTER_PAGES, IDC_CAPTURE_PIN_PAGES,
                            IDC_CLIP_SIZE};
-const int kAlbumModeButtons[] = {IDC_UPLOAD, IDC_SNAP, IDC_VIDEO, IDC_SAVE, IDC_DELETE_LAST,
-                                 IDC_DELETE_ALL};
+const int kAlbumModeButtons[] = {IDC_UPLOAD, IDC_SNAP,        IDC_VIDEO,
+                                 IDC_SAVE,   IDC_DELETE_LAST, IDC_DELETE_ALL};
 const int kVideoModeButtons[] = {IDC_SNAP, IDC_ALBUM, IDC_FILTER_PAGES, IDC_CAPTURE_PIN_PAGES,
                                  IDC_CLIP_SIZE};
 

@@ -52,7 +52,8 @@ bool ReadNewestForTransfer(HWND window, unsigned long count, std::vector<unsigne
 bool NewestIsCapturedStill(unsigned long countBefore, unsigned long count,
                            const std::vector<unsigned char>& records)
 {
-    return count > countBefore && FdbExtensionIsAnyCase(FdbRecordAt(records.data(), count - 1), "JPG");
+    return count > countBefore &&
+           FdbExtensionIsAnyCase(FdbRecordAt(records.data(), count - 1), "JPG");
 }
 
 }  // namespace

@@ -62,9 +62,10 @@ int main(int argc, char** argv)
     const double start = Now();
     const ProcessResources first = MeasureProcessResources();
     printf("Sessions of open, enable, ready album, disable, close (after one to warm up), the "
-           "source %s\n", keptSource != nullptr ? "kept loaded" : "loaded by each open");
-    printf("%8s %15s %15s %15s %23s\n", "sessions", "GDI objects", "USER objects",
-           "kernel handles", "private bytes");
+           "source %s\n",
+           keptSource != nullptr ? "kept loaded" : "loaded by each open");
+    printf("%8s %15s %15s %15s %23s\n", "sessions", "GDI objects", "USER objects", "kernel handles",
+           "private bytes");
     PrintResources(0, first, first);
     int run = 0;
     while (run < sessions) {

@@ -61,7 +61,8 @@ bool FillStorage(const std::string& folder, unsigned long count)
         }
         const std::string& source = objects[i % objects.size()];
         char name[16];
-        snprintf(name, sizeof name, "DSC_%04lu.%s", i + 1, source.substr(source.size() - 3).c_str());
+        snprintf(name, sizeof name, "DSC_%04lu.%s", i + 1,
+                 source.substr(source.size() - 3).c_str());
         if (!CopyFileA((SourceDirectory() + "Camera\\" + source).c_str(),
                        (folder + "\\" + name).c_str(), FALSE)) {
             return false;
@@ -140,7 +141,8 @@ int main()
         return 1;
     }
     printf("Album through the Source Manager, median of %d: start from MSG_ENABLEDS to a ready "
-           "album; reload by the Dsc button after a snap in video mode\n", kRounds);
+           "album; reload by the Dsc button after a snap in video mode\n",
+           kRounds);
     std::vector<double> starts;
     std::vector<double> reloads;
     for (unsigned long count : kObjectCounts) {

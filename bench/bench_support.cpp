@@ -31,7 +31,8 @@ bool WriteTestPicture(const std::string& path, LONG width, LONG height)
 {
     const DWORD bitsSize = width * 3 * height;
     BITMAPFILEHEADER fileHeader = {0x4D42, 54 + bitsSize, 0, 0, 54};
-    BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB, bitsSize, 2835, 2835, 0, 0};
+    BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB,
+                               bitsSize,      2835,  2835,   0, 0};
     std::vector<unsigned char> bits(bitsSize);
     for (DWORD i = 0; i < bitsSize; ++i) {
         bits[i] = static_cast<unsigned char>(i * 13 + i / 3840);

@@ -26,7 +26,8 @@ bool MakeStorageCopy(const std::string& folder)
         return false;
     }
     do {
-        CopyFileA((installed + found.cFileName).c_str(), (folder + "\\Camera\\" + found.cFileName).c_str(), FALSE);
+        CopyFileA((installed + found.cFileName).c_str(),
+                  (folder + "\\Camera\\" + found.cFileName).c_str(), FALSE);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     const std::string ini = folder + "\\DSCLINK.INI";
@@ -44,7 +45,8 @@ void TimeReadOut(const std::vector<unsigned char>& records, int index, const std
     target.push_back('\0');
     for (int round = 0; round < kRounds; ++round) {
         const double start = Now();
-        if (Upload_DOSFAT_Object(index, copy.data(), target.data(), kUploadAsBitmap, kUploadFlag, nullptr) != 0) {
+        if (Upload_DOSFAT_Object(index, copy.data(), target.data(), kUploadAsBitmap, kUploadFlag,
+                                 nullptr) != 0) {
             printf("  object %d: read-out failed\n", index + 1);
             return;
         }
@@ -53,7 +55,8 @@ void TimeReadOut(const std::vector<unsigned char>& records, int index, const std
     char label[kFdbLabelLength + 1];
     MakeFdbLabel(records.data() + index * kFdbRecordSize, label, sizeof label);
     printf("  read-out of %s (%7u bytes) to BMP: median %7.2f ms\n", label,
-           static_cast<unsigned>(FdbObjectSize(records.data() + index * kFdbRecordSize)), Median(times));
+           static_cast<unsigned>(FdbObjectSize(records.data() + index * kFdbRecordSize)),
+           Median(times));
 }
 
 void TimeCapture(unsigned char size, const char* what)

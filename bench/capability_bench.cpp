@@ -186,7 +186,7 @@ int main()
     printf("  %-46s %8.1f us = %d reads + %d write\n", "  floor:", setGetFloor * 1e6,
            kSetReads + kGetReads, kSetWrites);
     printf("  %-46s %8.2fx (goal: at most 1.5x)\n", "  ratio:", setGet / setGetFloor);
-    printf("  %-46s %8.2fx\n", "  ratio to the reads alone:",
-           setGet / ((kSetReads + kGetReads) * read));
+    printf("  %-46s %8.2fx\n",
+           "  ratio to the reads alone:", setGet / ((kSetReads + kGetReads) * read));
     return 0;
 }

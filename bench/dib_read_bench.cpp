@@ -30,8 +30,8 @@ double TimeReadDibFile(const std::string& path)
 
 bool PlainRead(const std::string& path, void* buffer, DWORD size)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     DWORD read = 0;
     const BOOL ok = ReadFile(file, buffer, size, &read, nullptr);
     CloseHandle(file);
@@ -102,7 +102,8 @@ int main()
     PrintTimes("ReadDibFile:", dib);
     PrintTimes("ReadFile into a reused buffer:", plain);
     PrintTimes("ReadFile into a new global block:", plainNew);
-    printf("  ratio to the reused buffer:        %.2fx (goal: at most 1.2x)\n", Median(dib) / Median(plain));
+    printf("  ratio to the reused buffer:        %.2fx (goal: at most 1.2x)\n",
+           Median(dib) / Median(plain));
     printf("  ratio to the new global block:     %.2fx\n", Median(dib) / Median(plainNew));
     return 0;
 }

@@ -35,8 +35,8 @@ void Pump(DWORD milliseconds)
 int main()
 {
     LinkedSource source;
-    HWND application = CreateWindowA("STATIC", "bench", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                      nullptr);
+    HWND application =
+        CreateWindowA("STATIC", "bench", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     TW_USERINTERFACE ui = {TRUE, FALSE, application};
     if (source.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui) != TWRC_SUCCESS) {
         fprintf(stderr, "download_bench: the source refused to be enabled\n");

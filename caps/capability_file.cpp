@@ -42,8 +42,8 @@ void RestoreXferMechAllowed()
     WriteCapabilityText("ICAP_XFERMECH", "Allowed", powerOn);
 }
 
-void ReadCapabilityText(const char* section, const char* key, const char* defaultText,
-                        char* text, size_t size)
+void ReadCapabilityText(const char* section, const char* key, const char* defaultText, char* text,
+                        size_t size)
 {
     GetPrivateProfileStringA(section, key, defaultText, text, static_cast<DWORD>(size),
                              g_source.capabilityFilePath);
@@ -60,8 +60,8 @@ TW_UINT32 ReadCapabilityNumber(const char* section, const char* key, TW_UINT32 f
                                  g_source.capabilityFilePath);
 }
 
-void ReadDictionaryText(const char* section, const char* key, const char* defaultText,
-                        char* text, size_t size)
+void ReadDictionaryText(const char* section, const char* key, const char* defaultText, char* text,
+                        size_t size)
 {
     char path[MAX_PATH];
     MakeDictionaryFilePath(path);

@@ -15,8 +15,8 @@ void RestoreXferMechAllowed();
 
 // A key of the capability file, at most size - 1 characters of it, or
 // defaultText when the file, section or key is missing.
-void ReadCapabilityText(const char* section, const char* key, const char* defaultText,
-                        char* text, size_t size);
+void ReadCapabilityText(const char* section, const char* key, const char* defaultText, char* text,
+                        size_t size);
 void WriteCapabilityText(const char* section, const char* key, const char* text);
 
 // A key of the capability file read as an unsigned integer, or fallback.
@@ -24,8 +24,8 @@ TW_UINT32 ReadCapabilityNumber(const char* section, const char* key, TW_UINT32 f
 
 // A key of the dictionary file, read as text or as an integer; a missing
 // name gives the fallback number 99.
-void ReadDictionaryText(const char* section, const char* key, const char* defaultText,
-                        char* text, size_t size);
+void ReadDictionaryText(const char* section, const char* key, const char* defaultText, char* text,
+                        size_t size);
 TW_INT32 DictionaryNumber(const char* section, const char* name);
 
 // An item text as a number: a symbolic item through the capability's

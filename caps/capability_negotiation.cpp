@@ -131,8 +131,8 @@ TW_UINT16 BuildListReply(TW_CAPABILITY& capability, TW_UINT16 container, TW_UINT
     if (container == TWON_ARRAY) {
         ReplyValue interior;
         ArrayInterior(value, interior, sizeof interior);
-        size_t count = ListItemNumbers(name, interior, itemType, DictionaryNumber, items,
-                                       kMaxListItems);
+        size_t count =
+            ListItemNumbers(name, interior, itemType, DictionaryNumber, items, kMaxListItems);
         return BuildArray(capability, itemType, static_cast<TW_UINT32>(count), items, message);
     }
     size_t count = ListItemNumbers(name, value, itemType, DictionaryNumber, items, kMaxListItems);
@@ -208,13 +208,12 @@ TW_UINT16 FormSetTexts(const SetRequest& request, const char* name, SetTexts& te
                    : TWCC_BADVALUE;
     case TWON_ARRAY:
         texts.key = kAllowedKey;
-        return ArraySetText(request, texts.text, sizeof texts.text) ? TWCC_SUCCESS
-                                                                    : TWCC_BADVALUE;
+        return ArraySetText(request, texts.text, sizeof texts.text) ? TWCC_SUCCESS : TWCC_BADVALUE;
     default:
         texts.key = kAllowedKey;
         texts.isRange = true;
-        RangeSetTexts(request, texts.text, sizeof texts.text, texts.current,
-                      sizeof texts.current, texts.defaultText, sizeof texts.defaultText);
+        RangeSetTexts(request, texts.text, sizeof texts.text, texts.current, sizeof texts.current,
+                      texts.defaultText, sizeof texts.defaultText);
         return TWCC_SUCCESS;
     }
 }
@@ -412,31 +411,28 @@ bool CheckAllowedValue(TW_INT16 value, const char* name, char* text, size_t size
 TW_UINT16 BuildOneValue(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 item,
                         TW_UINT16 message)
 {
-    return FillContainer(capability, TWON_ONEVALUE,
-                         ContainerBlockSize(TWON_ONEVALUE, 0, itemType), message,
-                         [&](void* block, size_t size) {
-                             return WriteOneValue(block, size, itemType, item);
-                         });
+    return FillContainer(
+        capability, TWON_ONEVALUE, ContainerBlockSize(TWON_ONEVALUE, 0, itemType), message,
+        [&](void* block, size_t size) { return WriteOneValue(block, size, itemType, item); });
 }
 
 TW_UINT16 BuildEnumeration(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 numItems,
-                           TW_UINT32 currentIndex, TW_UINT32 defaultIndex,
-                           const TW_UINT32* items, TW_UINT16 message)
+                           TW_UINT32 currentIndex, TW_UINT32 defaultIndex, const TW_UINT32* items,
+                           TW_UINT16 message)
 {
     return FillContainer(capability, TWON_ENUMERATION,
                          ContainerBlockSize(TWON_ENUMERATION, numItems, itemType), message,
                          [&](void* block, size_t size) {
-                             return WriteEnumeration(block, size, itemType, numItems,
-                                                     currentIndex, defaultIndex, items);
+                             return WriteEnumeration(block, size, itemType, numItems, currentIndex,
+                                                     defaultIndex, items);
                          });
 }
 
 TW_UINT16 BuildArray(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 numItems,
                      const TW_UINT32* items, TW_UINT16 message)
 {
-    return FillContainer(capability, TWON_ARRAY,
-                         ContainerBlockSize(TWON_ARRAY, numItems, itemType), message,
-                         [&](void* block, size_t size) {
+    return FillContainer(capability, TWON_ARRAY, ContainerBlockSize(TWON_ARRAY, numItems, itemType),
+                         message, [&](void* block, size_t size) {
                              return WriteArray(block, size, itemType, numItems, items);
                          });
 }
@@ -447,7 +443,7 @@ TW_UINT16 BuildRange(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 mi
 {
     return FillContainer(capability, TWON_RANGE, ContainerBlockSize(TWON_RANGE, 0, itemType),
                          message, [&](void* block, size_t size) {
-                             return WriteRange(block, size, itemType, minValue, maxValue,
-                                               stepSize, defaultValue, currentValue);
+                             return WriteRange(block, size, itemType, minValue, maxValue, stepSize,
+                                               defaultValue, currentValue);
                          });
 }

@@ -28,8 +28,8 @@ bool CheckAllowedValue(TW_INT16 value, const char* name, char* text, size_t size
 TW_UINT16 BuildOneValue(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 item,
                         TW_UINT16 message);
 TW_UINT16 BuildEnumeration(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 numItems,
-                           TW_UINT32 currentIndex, TW_UINT32 defaultIndex,
-                           const TW_UINT32* items, TW_UINT16 message);
+                           TW_UINT32 currentIndex, TW_UINT32 defaultIndex, const TW_UINT32* items,
+                           TW_UINT16 message);
 TW_UINT16 BuildArray(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 numItems,
                      const TW_UINT32* items, TW_UINT16 message);
 TW_UINT16 BuildRange(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 minValue,

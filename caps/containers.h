@@ -41,10 +41,10 @@ bool WriteRange(void* block, size_t size, TW_UINT16 itemType, TW_UINT32 minValue
 struct SetRequest {
     TW_UINT16 conType;
     TW_UINT16 itemType;
-    TW_UINT32 item;          // TW_ONEVALUE
-    TW_UINT32 numItems;      // TW_ENUMERATION, TW_ARRAY
-    const TW_UINT8* items;   // inside the block
-    TW_UINT32 minValue;      // TW_RANGE
+    TW_UINT32 item;         // TW_ONEVALUE
+    TW_UINT32 numItems;     // TW_ENUMERATION, TW_ARRAY
+    const TW_UINT8* items;  // inside the block
+    TW_UINT32 minValue;     // TW_RANGE
     TW_UINT32 maxValue;
     TW_UINT32 stepSize;
     TW_UINT32 defaultValue;

@@ -10,8 +10,8 @@ const size_t kNumberTextSize = 32;
 
 }  // namespace
 
-bool EnumerationSetText(const SetRequest& request, const char* capabilityName,
-                        NumberNaming naming, char* text, size_t size)
+bool EnumerationSetText(const SetRequest& request, const char* capabilityName, NumberNaming naming,
+                        char* text, size_t size)
 {
     CopyText(text, size, "");
     size_t itemSize = ItemSize(request.itemType);

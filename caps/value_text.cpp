@@ -303,7 +303,8 @@ void FormatRange(char* text, size_t size, TW_UINT16 itemType, const RangeValues&
                  Fix32ToNumber(Uint32ToFix32(range.maxValue)),
                  Fix32ToNumber(Uint32ToFix32(range.stepSize)));
     } else {
-        snprintf(text, size, "%ld_to_%ld,%ld", static_cast<long>(static_cast<TW_INT32>(range.minValue)),
+        snprintf(text, size, "%ld_to_%ld,%ld",
+                 static_cast<long>(static_cast<TW_INT32>(range.minValue)),
                  static_cast<long>(static_cast<TW_INT32>(range.maxValue)),
                  static_cast<long>(static_cast<TW_INT32>(range.stepSize)));
     }

@@ -55,15 +55,15 @@ void CheckWrite(const std::vector<uint8_t>& block, size_t bytes, Write write)
                            [&](uint8_t byte) { return byte == kUntouched; }));
     std::vector<uint8_t> small(bytes - 1, kUntouched);
     FUZZ_CHECK(!write(small.data(), small.size()));
-    FUZZ_CHECK(std::all_of(small.begin(), small.end(),
-                           [&](uint8_t byte) { return byte == kUntouched; }));
+    FUZZ_CHECK(
+        std::all_of(small.begin(), small.end(), [&](uint8_t byte) { return byte == kUntouched; }));
 }
 
 std::vector<TW_UINT32> ListNumbers(const char* list, TW_UINT16 itemType)
 {
     std::vector<TW_UINT32> numbers(kStoredTextLength);
-    numbers.resize(ListItemNumbers("CAP", list, itemType, NameNumber, numbers.data(),
-                                   numbers.size()));
+    numbers.resize(
+        ListItemNumbers("CAP", list, itemType, NameNumber, numbers.data(), numbers.size()));
     return numbers;
 }
 
@@ -108,8 +108,7 @@ void CheckEnumeration(const std::vector<uint8_t>& block, const SetRequest& reque
     CheckWrite(block, ContainerBytes(TWON_ENUMERATION, request.numItems, request.itemType),
                [&](void* to, size_t size) {
                    return WriteEnumeration(to, size, request.itemType, request.numItems,
-                                           header.CurrentIndex, header.DefaultIndex,
-                                           items.data());
+                                           header.CurrentIndex, header.DefaultIndex, items.data());
                });
     char text[kStoredTextLength + 1];
     if (EnumerationSetText(request, "CAP", NumberName, text, sizeof text)) {
@@ -146,12 +145,10 @@ void CheckOneValue(const std::vector<uint8_t>& block, const SetRequest& request)
 // Allowed, Current and Default of a range set read back as the range.
 void CheckRange(const std::vector<uint8_t>& block, const SetRequest& request)
 {
-    CheckWrite(block, ContainerBytes(TWON_RANGE, 0, request.itemType),
-               [&](void* to, size_t size) {
-                   return WriteRange(to, size, request.itemType, request.minValue,
-                                     request.maxValue, request.stepSize, request.defaultValue,
-                                     request.currentValue);
-               });
+    CheckWrite(block, ContainerBytes(TWON_RANGE, 0, request.itemType), [&](void* to, size_t size) {
+        return WriteRange(to, size, request.itemType, request.minValue, request.maxValue,
+                          request.stepSize, request.defaultValue, request.currentValue);
+    });
     char allowed[kStoredTextLength + 1];
     char current[32];
     char defaultText[32];

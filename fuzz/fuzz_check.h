@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#define FUZZ_CHECK(condition) \
+#define FUZZ_CHECK(condition)                                                                      \
     ((condition) ? static_cast<void>(0) : FuzzCheckFailed(#condition, __FILE__, __LINE__))
 
 [[noreturn]] inline void FuzzCheckFailed(const char* condition, const char* file, int line)

@@ -35,8 +35,8 @@ void CheckRowBytes(const DibInfoHeader& header)
 
 // One plan: whole rows that fit the buffer, as many as fit, right below the
 // rows already delivered.
-void CheckPlan(const DibInfoHeader& header, uint32_t bytesDone, uint32_t bufferLength,
-               bool planned, const StripPlan& plan)
+void CheckPlan(const DibInfoHeader& header, uint32_t bytesDone, uint32_t bufferLength, bool planned,
+               const StripPlan& plan)
 {
     const uint64_t rowBytes = StripRowBytes(header);
     const uint32_t height = static_cast<uint32_t>(header.biHeight);

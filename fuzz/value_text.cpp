@@ -94,8 +94,8 @@ void CheckNumbers(const std::string& text, TW_UINT16 itemType, size_t itemCount)
                back.stepSize == range.stepSize);
 
     TW_UINT32 numbers[kMaxListItems];
-    const size_t count = ListItemNumbers("CAP", text.c_str(), itemType, SymbolNumber, numbers,
-                                         kMaxListItems);
+    const size_t count =
+        ListItemNumbers("CAP", text.c_str(), itemType, SymbolNumber, numbers, kMaxListItems);
     FUZZ_CHECK(count == std::min(itemCount, kMaxListItems));
 }
 

@@ -43,7 +43,8 @@ HGLOBAL ReadDibBits(HFILE file, HGLOBAL block)
         return nullptr;
     }
     const DWORD bitsAt = header.biSize + DibPaletteSize(&header);
-    HGLOBAL grown = GlobalReAlloc(block, bitsAt + header.biSizeImage, GMEM_MOVEABLE | GMEM_ZEROINIT);
+    HGLOBAL grown =
+        GlobalReAlloc(block, bitsAt + header.biSizeImage, GMEM_MOVEABLE | GMEM_ZEROINIT);
     if (grown == nullptr) {
         GlobalFree(block);
         return nullptr;

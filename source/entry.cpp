@@ -108,7 +108,8 @@ extern "C" TW_UINT16 WINAPI DS_Entry(pTW_IDENTITY pOrigin, TW_UINT32 DG, TW_UINT
                                      TW_UINT16 MSG, TW_MEMREF pData)
 {
     // Only the application that opened the source is served.
-    if (g_source.appIdentity.Id != 0 && (pOrigin == nullptr || pOrigin->Id != g_source.appIdentity.Id)) {
+    if (g_source.appIdentity.Id != 0 &&
+        (pOrigin == nullptr || pOrigin->Id != g_source.appIdentity.Id)) {
         return TWRC_FAILURE;
     }
     if (MSG == MSG_PROCESSEVENT) {

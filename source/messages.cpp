@@ -148,9 +148,7 @@ bool MessageBoxUp()
     return g_messageBoxesUp > 0;
 }
 
-void Trace(const char*)
-{
-}
+void Trace(const char*) {}
 
 TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* text)
 {

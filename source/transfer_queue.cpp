@@ -17,7 +17,8 @@ int EndCurrentTransfer(TransferQueue& queue, char* finished, size_t size)
     --queue.pendingCount;
     ++queue.currentIndex;
     memset(queue.currentFile, 0, sizeof queue.currentFile);
-    if (queue.pendingCount > 0 && queue.currentIndex >= 0 && queue.currentIndex < kTransferQueueSize) {
+    if (queue.pendingCount > 0 && queue.currentIndex >= 0 &&
+        queue.currentIndex < kTransferQueueSize) {
         FormTransferFileName(queue.currentFile, sizeof queue.currentFile, queue.filePrefix,
                              queue.fileNumbers[queue.currentIndex]);
     }

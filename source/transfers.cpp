@@ -354,9 +354,9 @@ void DeleteWaitingFilesExcept(const std::vector<int>& keptNumbers)
         bool keep = false;
         for (int number : keptNumbers) {
             char name[kTransferNameSize];
-            keep = keep || (FormTransferFileName(name, sizeof name, g_transferQueue.filePrefix,
-                                                 number) &&
-                            lstrcmpiA(name, waiting.c_str()) == 0);
+            keep = keep ||
+                   (FormTransferFileName(name, sizeof name, g_transferQueue.filePrefix, number) &&
+                    lstrcmpiA(name, waiting.c_str()) == 0);
         }
         if (!keep) {
             DeleteFileA(waiting.c_str());

@@ -382,7 +382,7 @@ const TW_UINT32 TWMF_HANDLE = 0x0010;
 #endif
 
 typedef TW_UINT16(TW_CALLINGSTYLE* DSENTRYPROC)(pTW_IDENTITY pOrigin, TW_UINT32 DG, TW_UINT16 DAT,
-                                                 TW_UINT16 MSG, TW_MEMREF pData);
+                                                TW_UINT16 MSG, TW_MEMREF pData);
 typedef TW_UINT16(TW_CALLINGSTYLE* DSMENTRYPROC)(pTW_IDENTITY pOrigin, pTW_IDENTITY pDest,
-                                                  TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
-                                                  TW_MEMREF pData);
+                                                 TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
+                                                 TW_MEMREF pData);

@@ -18,7 +18,8 @@ namespace {
 const char kCameraName[80] = "ZX600 Video Capture";
 constexpr DWORD kFourccI420 = 0x30323449;
 // The FOURCC subtype 'I420', missing from the platform headers.
-const GUID kMediaSubtypeI420 = {0x30323449, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+const GUID kMediaSubtypeI420 = {
+    0x30323449, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 const VideoPlatform kRealPlatform = {CoCreateInstance, OleCreatePropertyFrame};
 const VideoPlatform* platform = &kRealPlatform;
@@ -55,7 +56,9 @@ template <class Interface>
 bool CreateObject(REFCLSID id, DWORD context, REFIID iid, Interface** object)
 {
     *object = nullptr;
-    if (SUCCEEDED(platform->createObject(id, nullptr, context, iid, reinterpret_cast<void**>(object))) && *object)
+    if (SUCCEEDED(
+            platform->createObject(id, nullptr, context, iid, reinterpret_cast<void**>(object))) &&
+        *object)
         return true;
     *object = nullptr;
     return false;
@@ -76,8 +79,8 @@ template <class Interface>
 HRESULT FindOnCapturePin(REFIID iid, Interface** object)
 {
     *object = nullptr;
-    HRESULT result = preview.builder->FindInterface(&PIN_CATEGORY_CAPTURE, preview.captureFilter, iid,
-                                                    reinterpret_cast<void**>(object));
+    HRESULT result = preview.builder->FindInterface(&PIN_CATEGORY_CAPTURE, preview.captureFilter,
+                                                    iid, reinterpret_cast<void**>(object));
     if (FAILED(result))
         *object = nullptr;
     return result;
@@ -97,7 +100,8 @@ void FreeMediaType(AM_MEDIA_TYPE* type)
 // The video header of a media type, or null when its format block is not one.
 VIDEOINFOHEADER* VideoHeader(AM_MEDIA_TYPE* type)
 {
-    if (type->formattype != FORMAT_VideoInfo || type->cbFormat < sizeof(VIDEOINFOHEADER) || !type->pbFormat)
+    if (type->formattype != FORMAT_VideoInfo || type->cbFormat < sizeof(VIDEOINFOHEADER) ||
+        !type->pbFormat)
         return nullptr;
     return reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
 }
@@ -126,7 +130,9 @@ IEnumMoniker* EnumerateVideoInputs()
 bool IsCameraDevice(IMoniker* moniker)
 {
     IPropertyBag* bag = nullptr;
-    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(&bag))) || !bag)
+    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
+                                      reinterpret_cast<void**>(&bag))) ||
+        !bag)
         return false;
     // The string is null until the bag writes one, so that a failed read
     // leaves nothing to free.
@@ -140,8 +146,8 @@ bool IsCameraDevice(IMoniker* moniker)
         // no more than the 80-byte buffer, which keeps its terminator.
         char ansi[80] = {};
         UINT length = SysStringLen(name.bstrVal);
-        WideCharToMultiByte(CP_ACP, 0, name.bstrVal, length < 40 ? length : 40, ansi, sizeof ansi - 1, nullptr,
-                            nullptr);
+        WideCharToMultiByte(CP_ACP, 0, name.bstrVal, length < 40 ? length : 40, ansi,
+                            sizeof ansi - 1, nullptr, nullptr);
         match = std::strncmp(ansi, kCameraName, std::strlen(kCameraName)) == 0;
     }
     VariantClear(&name);
@@ -160,8 +166,8 @@ void ReleaseCaptureFilter()
 // Binds the filter of the device at deviceIndex into a new graph.
 bool BindCaptureFilter()
 {
-    if (!preview.builder &&
-        !CreateObject(CLSID_CaptureGraphBuilder, CLSCTX_INPROC, IID_ICaptureGraphBuilder, &preview.builder))
+    if (!preview.builder && !CreateObject(CLSID_CaptureGraphBuilder, CLSCTX_INPROC,
+                                          IID_ICaptureGraphBuilder, &preview.builder))
         return false;
     IEnumMoniker* monikers = EnumerateVideoInputs();
     if (!monikers)
@@ -220,7 +226,8 @@ void ApplyStreamFormat()
 
 void ApplyFrameInterval()
 {
-    ChangeVideoFormat([](AM_MEDIA_TYPE*, VIDEOINFOHEADER* header) { header->AvgTimePerFrame = FrameInterval(); });
+    ChangeVideoFormat(
+        [](AM_MEDIA_TYPE*, VIDEOINFOHEADER* header) { header->AvgTimePerFrame = FrameInterval(); });
 }
 
 // Places the renderer's window as a child filling the frame's client area.
@@ -327,12 +334,12 @@ void ShowPropertyFrame(IUnknown* object, ISpecifyPropertyPages* pages)
     if (FAILED(pages->GetPages(&list)))
         return;
     IUnknown* objects[1] = {object};
-    platform->showPropertyFrame(preview.frameWindow, 30, 30, nullptr, 1, objects, list.cElems, list.pElems, 0, 0,
-                                nullptr);
+    platform->showPropertyFrame(preview.frameWindow, 30, 30, nullptr, 1, objects, list.cElems,
+                                list.pElems, 0, 0, nullptr);
     CoTaskMemFree(list.pElems);
 }
 
-} // namespace
+}  // namespace
 
 void SetVideoPlatform(const VideoPlatform* replacement)
 {
@@ -415,7 +422,8 @@ bool HaltPreview()
 bool ShowFilterPages()
 {
     ISpecifyPropertyPages* pages;
-    if (!preview.captureFilter || !QueryObject(preview.captureFilter, IID_ISpecifyPropertyPages, &pages))
+    if (!preview.captureFilter ||
+        !QueryObject(preview.captureFilter, IID_ISpecifyPropertyPages, &pages))
         return true;
     ShowPropertyFrame(preview.captureFilter, pages);
     pages->Release();

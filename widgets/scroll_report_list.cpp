@@ -45,8 +45,8 @@ void ScrollReportList::Detach()
     ReleaseControlSubclass(window_, Procedure, this);
 }
 
-LRESULT CALLBACK ScrollReportList::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR object)
+LRESULT CALLBACK ScrollReportList::Procedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR, DWORD_PTR object)
 {
     ScrollReportList* list = reinterpret_cast<ScrollReportList*>(object);
     if (message == WM_VSCROLL) {

@@ -28,7 +28,10 @@ HRESULT SkipItems(ULONG& position, ULONG count, ULONG total)
 
 class CaptureFilter;
 
-class CapturePin final : public IPin, public IAMStreamConfig, public IKsPropertySet, public ISpecifyPropertyPages {
+class CapturePin final : public IPin,
+                         public IAMStreamConfig,
+                         public IKsPropertySet,
+                         public ISpecifyPropertyPages {
 public:
     explicit CapturePin(CaptureFilter* filter);
     ~CapturePin();
@@ -62,8 +65,12 @@ public:
     STDMETHODIMP GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* caps) override;
 
     // IKsPropertySet: the pin category only.
-    STDMETHODIMP Set(REFGUID, DWORD, LPVOID, DWORD, LPVOID, DWORD) override { return E_PROP_ID_UNSUPPORTED; }
-    STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD size, DWORD* returned) override;
+    STDMETHODIMP Set(REFGUID, DWORD, LPVOID, DWORD, LPVOID, DWORD) override
+    {
+        return E_PROP_ID_UNSUPPORTED;
+    }
+    STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD size,
+                     DWORD* returned) override;
     STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
 
     // ISpecifyPropertyPages
@@ -92,7 +99,11 @@ private:
 
 class CaptureFilter final : public IBaseFilter, public ISpecifyPropertyPages {
 public:
-    CaptureFilter() : pin_(this) { InitializeCriticalSection(&lock); InterlockedIncrement(&liveObjects); }
+    CaptureFilter() : pin_(this)
+    {
+        InitializeCriticalSection(&lock);
+        InterlockedIncrement(&liveObjects);
+    }
     ~CaptureFilter();
 
     // IUnknown
@@ -119,7 +130,7 @@ public:
 
     CRITICAL_SECTION lock;
     FILTER_STATE state = State_Stopped;
-    IFilterGraph* graph = nullptr; // not counted: the graph owns the filter
+    IFilterGraph* graph = nullptr;  // not counted: the graph owns the filter
     CapturePin* Pin() { return &pin_; }
 
 private:
@@ -151,7 +162,11 @@ public:
         return given == count ? S_OK : S_FALSE;
     }
     STDMETHODIMP Skip(ULONG count) override { return SkipItems(position_, count, 1); }
-    STDMETHODIMP Reset() override { position_ = 0; return S_OK; }
+    STDMETHODIMP Reset() override
+    {
+        position_ = 0;
+        return S_OK;
+    }
     STDMETHODIMP Clone(IEnumPins** copy) override
     {
         *copy = new (std::nothrow) PinList(filter_, position_);
@@ -186,7 +201,11 @@ public:
         return given == count ? S_OK : S_FALSE;
     }
     STDMETHODIMP Skip(ULONG count) override { return SkipItems(position_, count, kMediaTypeCount); }
-    STDMETHODIMP Reset() override { position_ = 0; return S_OK; }
+    STDMETHODIMP Reset() override
+    {
+        position_ = 0;
+        return S_OK;
+    }
     STDMETHODIMP Clone(IEnumMediaTypes** copy) override
     {
         *copy = new (std::nothrow) MediaTypeList(first_, position_);
@@ -257,8 +276,9 @@ STDMETHODIMP CapturePin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type)
             candidate.i420 = attempt == 0 ? wanted.i420 : !wanted.i420;
             AM_MEDIA_TYPE offered;
             FillMediaType(candidate, &offered);
-            bool partialMatch = !type || ((type->majortype == kAnyType || type->majortype == offered.majortype) &&
-                                          (type->subtype == kAnyType || type->subtype == offered.subtype));
+            bool partialMatch =
+                !type || ((type->majortype == kAnyType || type->majortype == offered.majortype) &&
+                          (type->subtype == kAnyType || type->subtype == offered.subtype));
             if (offered.pbFormat && partialMatch)
                 result = TryConnection(receivePin, candidate);
             ClearMediaType(&offered);
@@ -302,8 +322,8 @@ HRESULT CapturePin::DecideAllocator(IMemInputPin* input, const FrameFormat& form
 {
     IMemAllocator* allocator = nullptr;
     if (FAILED(input->GetAllocator(&allocator))) {
-        HRESULT created = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                                           reinterpret_cast<void**>(&allocator));
+        HRESULT created = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IMemAllocator, reinterpret_cast<void**>(&allocator));
         if (FAILED(created))
             return created;
     }
@@ -471,11 +491,13 @@ STDMETHODIMP CapturePin::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* ca
     caps->MinOutputSize = caps->MaxOutputSize = {format.width, format.height};
     caps->CropGranularityX = caps->CropGranularityY = 1;
     caps->MinFrameInterval = caps->MaxFrameInterval = format.interval;
-    caps->MinBitsPerSecond = caps->MaxBitsPerSecond = static_cast<LONG>(FrameBytes(format) * 8 * 30);
+    caps->MinBitsPerSecond = caps->MaxBitsPerSecond =
+        static_cast<LONG>(FrameBytes(format) * 8 * 30);
     return S_OK;
 }
 
-STDMETHODIMP CapturePin::Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD size, DWORD* returned)
+STDMETHODIMP CapturePin::Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD size,
+                             DWORD* returned)
 {
     if (set != AMPROPSETID_Pin)
         return E_PROP_SET_UNSUPPORTED;
@@ -571,7 +593,8 @@ CaptureFilter::~CaptureFilter()
 
 STDMETHODIMP CaptureFilter::QueryInterface(REFIID iid, void** object)
 {
-    if (iid == IID_IUnknown || iid == IID_IPersist || iid == IID_IMediaFilter || iid == IID_IBaseFilter)
+    if (iid == IID_IUnknown || iid == IID_IPersist || iid == IID_IMediaFilter ||
+        iid == IID_IBaseFilter)
         *object = static_cast<IBaseFilter*>(this);
     else if (iid == IID_ISpecifyPropertyPages)
         *object = static_cast<ISpecifyPropertyPages*>(this);
@@ -695,7 +718,7 @@ STDMETHODIMP CaptureFilter::JoinFilterGraph(IFilterGraph* joined, LPCWSTR name)
     return S_OK;
 }
 
-} // namespace
+}  // namespace
 
 HRESULT CreateCaptureFilter(REFIID iid, void** object)
 {

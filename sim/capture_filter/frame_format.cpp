@@ -78,7 +78,7 @@ void PaintRgb24(const FrameFormat& f, unsigned frame, BYTE* bits)
     }
 }
 
-} // namespace
+}  // namespace
 
 FrameFormat FormatAt(int index)
 {
@@ -178,11 +178,13 @@ bool ReadMediaType(const AM_MEDIA_TYPE* type, FrameFormat* format)
     const BITMAPINFOHEADER& bitmap = info->bmiHeader;
     bool i420 = type->subtype == MEDIASUBTYPE_I420_Zx600;
     if (i420 ? bitmap.biCompression != kFourccI420 || bitmap.biBitCount != 12
-             : type->subtype != MEDIASUBTYPE_RGB24 || bitmap.biCompression != BI_RGB || bitmap.biBitCount != 24)
+             : type->subtype != MEDIASUBTYPE_RGB24 || bitmap.biCompression != BI_RGB ||
+                   bitmap.biBitCount != 24)
         return false;
     for (int i = 0; i < kFormatCount; ++i) {
         FrameFormat offered = FormatAt(i);
-        if (offered.i420 == i420 && offered.width == bitmap.biWidth && offered.height == bitmap.biHeight) {
+        if (offered.i420 == i420 && offered.width == bitmap.biWidth &&
+            offered.height == bitmap.biHeight) {
             offered.interval = info->AvgTimePerFrame > 0 ? info->AvgTimePerFrame : kDefaultInterval;
             *format = offered;
             return true;

@@ -9,8 +9,8 @@
 struct FrameFormat {
     LONG width;
     LONG height;
-    bool i420;               // else bottom-up RGB24
-    REFERENCE_TIME interval; // 100 ns units per frame
+    bool i420;                // else bottom-up RGB24
+    REFERENCE_TIME interval;  // 100 ns units per frame
 };
 
 constexpr int kFormatCount = 4;

@@ -35,8 +35,8 @@ public:
         wchar_t text[128];
         DescribeObject(text, sizeof text / sizeof text[0]);
         window_ = CreateWindowExW(0, L"STATIC", text, WS_CHILD | SS_LEFT, rect->left, rect->top,
-                                  rect->right - rect->left, rect->bottom - rect->top, parent, nullptr,
-                                  filterModule, nullptr);
+                                  rect->right - rect->left, rect->bottom - rect->top, parent,
+                                  nullptr, filterModule, nullptr);
         return window_ ? S_OK : E_FAIL;
     }
     STDMETHODIMP Deactivate() override
@@ -75,7 +75,8 @@ public:
     STDMETHODIMP Move(LPCRECT rect) override
     {
         if (window_)
-            MoveWindow(window_, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, TRUE);
+            MoveWindow(window_, rect->left, rect->top, rect->right - rect->left,
+                       rect->bottom - rect->top, TRUE);
         return S_OK;
     }
     STDMETHODIMP IsPageDirty() override { return S_FALSE; }
@@ -89,7 +90,9 @@ private:
         IAMStreamConfig* config = nullptr;
         AM_MEDIA_TYPE* type = nullptr;
         FrameFormat format;
-        if (object_ && SUCCEEDED(object_->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(&config))) &&
+        if (object_ &&
+            SUCCEEDED(
+                object_->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(&config))) &&
             config->GetFormat(&type) == S_OK && ReadMediaType(type, &format))
             swprintf(text, room, L"Capture pin: %ld x %ld %ls", format.width, format.height,
                      format.i420 ? L"I420" : L"RGB24");
@@ -105,7 +108,7 @@ private:
     HWND window_ = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 HRESULT CreateCapturePage(REFIID iid, void** object)
 {

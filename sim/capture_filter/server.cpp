@@ -65,13 +65,15 @@ bool RegisterClassKey(REFCLSID id, const wchar_t* name)
     if (!length || length >= MAX_PATH)
         return false;
     HKEY server;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_WRITE, nullptr, &server, nullptr))
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_WRITE, nullptr, &server,
+                        nullptr))
         return false;
     static const wchar_t model[] = L"Both";
-    bool written = !RegSetValueExW(server, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(module),
-                                   (length + 1) * sizeof(wchar_t)) &&
-                   !RegSetValueExW(server, L"ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(model),
-                                   sizeof model);
+    bool written =
+        !RegSetValueExW(server, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(module),
+                        (length + 1) * sizeof(wchar_t)) &&
+        !RegSetValueExW(server, L"ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(model),
+                        sizeof model);
     RegCloseKey(server);
     swprintf(key, 80, L"CLSID\\%ls", clsid);
     return written && !RegSetValueW(HKEY_CLASSES_ROOT, key, REG_SZ, name, 0);
@@ -110,13 +112,14 @@ HRESULT RegisterInVideoInputCategory()
     filter.dwMerit = MERIT_DO_NOT_USE;
     filter.cPins = 1;
     filter.rgPins = &pin;
-    HRESULT result = mapper->RegisterFilter(CLSID_Zx600Capture, kFriendlyName, nullptr,
-                                            &CLSID_VideoInputDeviceCategory, kFriendlyName, &filter);
+    HRESULT result =
+        mapper->RegisterFilter(CLSID_Zx600Capture, kFriendlyName, nullptr,
+                               &CLSID_VideoInputDeviceCategory, kFriendlyName, &filter);
     mapper->Release();
     return result;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
 {
@@ -158,7 +161,8 @@ extern "C" HRESULT WINAPI DllUnregisterServer()
 {
     HRESULT initialised = CoInitialize(nullptr);
     if (IFilterMapper2* mapper = OpenFilterMapper()) {
-        mapper->UnregisterFilter(&CLSID_VideoInputDeviceCategory, kFriendlyName, CLSID_Zx600Capture);
+        mapper->UnregisterFilter(&CLSID_VideoInputDeviceCategory, kFriendlyName,
+                                 CLSID_Zx600Capture);
         mapper->Release();
     }
     if (SUCCEEDED(initialised))

@@ -40,13 +40,15 @@ size_t BmpRowSize(int width)
     return (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
 }
 
-bool MakeBmpFile(const unsigned char* topDownBgr, int width, int height, std::vector<unsigned char>& file)
+bool MakeBmpFile(const unsigned char* topDownBgr, int width, int height,
+                 std::vector<unsigned char>& file)
 {
     file.clear();
     if (width < 1 || height < 1) {
         return false;
     }
-    const uint64_t bitsSize = static_cast<uint64_t>(BmpRowSize(width)) * static_cast<uint64_t>(height);
+    const uint64_t bitsSize =
+        static_cast<uint64_t>(BmpRowSize(width)) * static_cast<uint64_t>(height);
     if (bitsSize + kBmpHeadersSize > UINT32_MAX) {
         return false;
     }
@@ -54,8 +56,10 @@ bool MakeBmpFile(const unsigned char* topDownBgr, int width, int height, std::ve
     PutHeaders(file.data(), width, height, static_cast<uint32_t>(bitsSize));
     const size_t sourceRow = static_cast<size_t>(width) * 3;
     for (int row = 0; row < height; ++row) {
-        const unsigned char* source = topDownBgr + static_cast<size_t>(height - 1 - row) * sourceRow;
-        memcpy(file.data() + kBmpHeadersSize + static_cast<size_t>(row) * BmpRowSize(width), source, sourceRow);
+        const unsigned char* source =
+            topDownBgr + static_cast<size_t>(height - 1 - row) * sourceRow;
+        memcpy(file.data() + kBmpHeadersSize + static_cast<size_t>(row) * BmpRowSize(width), source,
+               sourceRow);
     }
     return true;
 }

@@ -16,4 +16,5 @@ size_t BmpRowSize(int width);
 
 // Builds the whole file from top-down rows of width * 3 bytes (blue, green,
 // red). False for sizes below 1 or a file beyond 32-bit sizes.
-bool MakeBmpFile(const unsigned char* topDownBgr, int width, int height, std::vector<unsigned char>& file);
+bool MakeBmpFile(const unsigned char* topDownBgr, int width, int height,
+                 std::vector<unsigned char>& file);

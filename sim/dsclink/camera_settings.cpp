@@ -39,7 +39,8 @@ bool StorageFolderOf(const char* settingsPath, char* folder, size_t size)
         length = snprintf(folder, size, "%s", named);
     } else {
         const char* lastSlash = strrchr(settingsPath, '\\');
-        const int directoryLength = lastSlash != nullptr ? static_cast<int>(lastSlash - settingsPath) : 0;
+        const int directoryLength =
+            lastSlash != nullptr ? static_cast<int>(lastSlash - settingsPath) : 0;
         length = snprintf(folder, size, "%.*s%s%s", directoryLength, settingsPath,
                           directoryLength != 0 ? "\\" : "", named);
     }
@@ -134,10 +135,9 @@ std::map<unsigned long, std::string> RecordDamage()
     // "Record<n>=<patch>" entries, each ending in a zero, the last in two.
     for (const char* entry = section.data(); *entry != '\0'; entry += strlen(entry) + 1) {
         char* end = nullptr;
-        const unsigned long number =
-            _strnicmp(entry, kDamageKey, sizeof kDamageKey - 1) == 0
-                ? strtoul(entry + sizeof kDamageKey - 1, &end, 10)
-                : 0;
+        const unsigned long number = _strnicmp(entry, kDamageKey, sizeof kDamageKey - 1) == 0
+                                         ? strtoul(entry + sizeof kDamageKey - 1, &end, 10)
+                                         : 0;
         if (end != nullptr && end[0] == '=' && end[1] != '\0') {
             patches[number] = end + 1;
         }

@@ -71,11 +71,13 @@ bool FindRecordObject(int index, const unsigned char* records, StoredObject& obj
 
 bool ExtensionIs(const StoredObject& object, const char* extension)
 {
-    return object.fileName.size() > 4 && _stricmp(object.fileName.c_str() + object.fileName.size() - 3, extension) == 0;
+    return object.fileName.size() > 4 &&
+           _stricmp(object.fileName.c_str() + object.fileName.size() - 3, extension) == 0;
 }
 
 // A still read out as a BMP file: path + number in four digits + ".bmp".
-bool UploadAsBitmap(const StoredObject& object, int number, const char* path, DscProgressProc progress)
+bool UploadAsBitmap(const StoredObject& object, int number, const char* path,
+                    DscProgressProc progress)
 {
     char target[MAX_PATH];
     const int length = snprintf(target, sizeof target, "%s%04d.bmp", path, number);
@@ -107,7 +109,8 @@ bool EndsWithCameraExtension(const char* path, size_t length)
 // own file: the name without a camera extension the user may have typed,
 // the object's number in four digits, and the object's own extension
 // ("C:\My Documents\DSC_" gives "C:\My Documents\DSC_0003.JPG").
-bool UploadUnchanged(const StoredObject& object, int number, const char* path, DscProgressProc progress)
+bool UploadUnchanged(const StoredObject& object, int number, const char* path,
+                     DscProgressProc progress)
 {
     size_t stemLength = strlen(path);
     if (EndsWithCameraExtension(path, stemLength)) {
@@ -115,11 +118,12 @@ bool UploadUnchanged(const StoredObject& object, int number, const char* path, D
     }
     const std::string extension = object.fileName.substr(object.fileName.size() - 3);
     char target[MAX_PATH];
-    const int length = snprintf(target, sizeof target, "%.*s%04d.%s", static_cast<int>(stemLength), path,
-                                number, extension.c_str());
+    const int length = snprintf(target, sizeof target, "%.*s%04d.%s", static_cast<int>(stemLength),
+                                path, number, extension.c_str());
     std::vector<unsigned char> bytes;
     return length >= 0 && static_cast<size_t>(length) < sizeof target &&
-           ReadObject(object, bytes, progress) && WriteWholeFile(target, bytes.data(), bytes.size());
+           ReadObject(object, bytes, progress) &&
+           WriteWholeFile(target, bytes.data(), bytes.size());
 }
 
 bool StoreTestStill()
@@ -229,15 +233,16 @@ int __cdecl CheckFWIdle()
     return ReadCameraSetting("IdleReply", 0);
 }
 
-int __cdecl VendorCommandBulkWrite(unsigned char request, unsigned short value, unsigned short index,
-                                   unsigned short length)
+int __cdecl VendorCommandBulkWrite(unsigned char request, unsigned short value,
+                                   unsigned short index, unsigned short length)
 {
     return Result(CallAllowed("VendorCommandBulkWrite") && request == kStatusRequest &&
                   value == kStatusValue && index == 0 && length == 0);
 }
 
-int __cdecl VendorCommandBulkWrite64(unsigned char request, unsigned short value, unsigned short index,
-                                     unsigned short length, unsigned char* data)
+int __cdecl VendorCommandBulkWrite64(unsigned char request, unsigned short value,
+                                     unsigned short index, unsigned short length,
+                                     unsigned char* data)
 {
     if (!CallAllowed("VendorCommandBulkWrite64") || request != kStillSizeRequest ||
         value != kStillSizeValue || index != 0 || length != 1 || data == nullptr ||

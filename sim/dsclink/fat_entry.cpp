@@ -102,7 +102,8 @@ bool FatEntryNames(const unsigned char* entry, const char* fileName)
         return false;
     }
     const char* stored = reinterpret_cast<const char*>(entry);
-    return SameLetters(stored, name, sizeof name) && SameLetters(stored + 8, extension, sizeof extension);
+    return SameLetters(stored, name, sizeof name) &&
+           SameLetters(stored + 8, extension, sizeof extension);
 }
 
 bool PatchFatEntry(unsigned char* entry, const char* patch)
@@ -114,7 +115,8 @@ bool PatchFatEntry(unsigned char* entry, const char* patch)
     }
     const char* hex = rest + 1;
     const size_t digits = strlen(hex);
-    if (digits == 0 || digits % 2 != 0 || static_cast<size_t>(offset) + digits / 2 > kFatEntrySize) {
+    if (digits == 0 || digits % 2 != 0 ||
+        static_cast<size_t>(offset) + digits / 2 > kFatEntrySize) {
         return false;
     }
     unsigned char bytes[kFatEntrySize];

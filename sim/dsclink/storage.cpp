@@ -73,7 +73,8 @@ void MakeObjectRecord(const std::vector<StoredObject>& objects, size_t index,
     }
 }
 
-bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes, DscProgressProc progress)
+bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes,
+                DscProgressProc progress)
 {
     HANDLE file = CreateFileA(object.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
@@ -128,8 +129,8 @@ bool WriteWholeFile(const char* path, const void* bytes, size_t size)
         return false;
     }
     DWORD written = 0;
-    const bool complete = WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) &&
-                          written == size;
+    const bool complete =
+        WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
     CloseHandle(file);
     if (!complete) {
         DeleteFileA(path);

@@ -26,7 +26,8 @@ void MakeObjectRecord(const std::vector<StoredObject>& objects, size_t index,
                       const std::map<unsigned long, std::string>& damage, unsigned char* record);
 
 // Reads a whole object in blocks of 512 bytes, reporting each block.
-bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes, DscProgressProc progress);
+bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes,
+                DscProgressProc progress);
 
 // The path of the next still: "DSC_" and the number following the highest
 // one in the folder, which sorts after every object. False when the numbers

@@ -103,7 +103,8 @@ void PutPixel(unsigned char* pixels, int width, int x, int y, Colour colour)
     pixel[2] = static_cast<unsigned char>(Clamp(colour.red));
 }
 
-void FillBox(unsigned char* pixels, int width, int left, int top, int right, int bottom, Colour colour)
+void FillBox(unsigned char* pixels, int width, int left, int top, int right, int bottom,
+             Colour colour)
 {
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
@@ -118,8 +119,12 @@ void PaintDigit(unsigned char* pixels, int width, int left, int top, int w, int 
     const int t = w / 5 + 1;
     const int h = 2 * w;
     const int boxes[7][4] = {
-        {0, 0, w, t},         {w - t, 0, w, h / 2},     {w - t, h / 2, w, h},
-        {0, h - t, w, h},     {0, h / 2, t, h},         {0, 0, t, h / 2},
+        {0, 0, w, t},
+        {w - t, 0, w, h / 2},
+        {w - t, h / 2, w, h},
+        {0, h - t, w, h},
+        {0, h / 2, t, h},
+        {0, 0, t, h / 2},
         {0, h / 2 - t / 2, w, h / 2 + t - t / 2},
     };
     for (int segment = 0; segment < 7; ++segment) {
@@ -154,7 +159,8 @@ void PaintFrameNumber(unsigned char* pixels, int width, int height, int frameNum
 
 size_t TestSceneSize(int width, int height)
 {
-    return width < kMinimumSide || height < kMinimumSide ? 0 : static_cast<size_t>(width) * height * 3;
+    return width < kMinimumSide || height < kMinimumSide ? 0
+                                                         : static_cast<size_t>(width) * height * 3;
 }
 
 void PaintTestScene(unsigned char* pixels, int width, int height, int frameNumber)
@@ -166,7 +172,8 @@ void PaintTestScene(unsigned char* pixels, int width, int height, int frameNumbe
         for (int x = 0; x < width; ++x) {
             const Colour colour = SceneColour(x, y, width, height);
             const int grain = Grain(x, y, 6);
-            PutPixel(pixels, width, x, y, {colour.red + grain, colour.green + grain, colour.blue + grain});
+            PutPixel(pixels, width, x, y,
+                     {colour.red + grain, colour.green + grain, colour.blue + grain});
         }
     }
     PaintFrameNumber(pixels, width, height, frameNumber);

@@ -1,7 +1,7 @@
 #include "sim/dsclink/wic_codec.h"
 
-#include <windows.h>
 #include <wincodec.h>
+#include <windows.h>
 
 namespace {
 
@@ -33,7 +33,8 @@ bool CopyConverted(IWICFormatConverter* converter, Picture& picture)
     }
     const UINT stride = width * 4;
     std::vector<unsigned char> bgra(static_cast<size_t>(stride) * height);
-    if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(bgra.size()), bgra.data()))) {
+    if (FAILED(
+            converter->CopyPixels(nullptr, stride, static_cast<UINT>(bgra.size()), bgra.data()))) {
         return false;
     }
     picture.width = static_cast<int>(width);
@@ -54,8 +55,8 @@ bool ConvertFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, Pic
         return false;
     }
     const bool converted =
-        SUCCEEDED(converter->Initialize(frame, kDecodedFormat, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                        WICBitmapPaletteTypeCustom)) &&
+        SUCCEEDED(converter->Initialize(frame, kDecodedFormat, WICBitmapDitherTypeNone, nullptr,
+                                        0.0, WICBitmapPaletteTypeCustom)) &&
         CopyConverted(converter, picture);
     converter->Release();
     return converted;
@@ -72,7 +73,8 @@ bool DecodeStream(IWICImagingFactory* factory, IWICStream* stream, Picture& pict
     IWICBitmapFrameDecode* frame = nullptr;
     bool decoded = false;
     if (SUCCEEDED(decoder->GetContainerFormat(&container)) &&
-        IsEqualGUID(container, GUID_ContainerFormatJpeg) && SUCCEEDED(decoder->GetFrame(0, &frame))) {
+        IsEqualGUID(container, GUID_ContainerFormatJpeg) &&
+        SUCCEEDED(decoder->GetFrame(0, &frame))) {
         decoded = ConvertFrame(factory, frame, picture);
         frame->Release();
     }
@@ -89,14 +91,15 @@ bool WriteFrame(IWICBitmapEncoder* encoder, const Picture& picture)
     }
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
     const UINT stride = static_cast<UINT>(picture.width) * 3;
-    const bool written =
-        SUCCEEDED(frame->Initialize(options)) &&
-        SUCCEEDED(frame->SetSize(static_cast<UINT>(picture.width), static_cast<UINT>(picture.height))) &&
-        SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
-        SUCCEEDED(frame->WritePixels(static_cast<UINT>(picture.height), stride,
-                                     static_cast<UINT>(picture.bgr.size()),
-                                     const_cast<BYTE*>(picture.bgr.data()))) &&
-        SUCCEEDED(frame->Commit());
+    const bool written = SUCCEEDED(frame->Initialize(options)) &&
+                         SUCCEEDED(frame->SetSize(static_cast<UINT>(picture.width),
+                                                  static_cast<UINT>(picture.height))) &&
+                         SUCCEEDED(frame->SetPixelFormat(&format)) &&
+                         IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+                         SUCCEEDED(frame->WritePixels(static_cast<UINT>(picture.height), stride,
+                                                      static_cast<UINT>(picture.bgr.size()),
+                                                      const_cast<BYTE*>(picture.bgr.data()))) &&
+                         SUCCEEDED(frame->Commit());
     if (options != nullptr) {
         options->Release();
     }

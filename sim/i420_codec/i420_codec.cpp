@@ -21,7 +21,8 @@ bool IsI420(const BITMAPINFOHEADER* in)
 bool IsRgbFor(const BITMAPINFOHEADER* in, const BITMAPINFOHEADER* out)
 {
     return out->biCompression == BI_RGB && (out->biBitCount == 24 || out->biBitCount == 32) &&
-           out->biWidth == in->biWidth && (out->biHeight == in->biHeight || out->biHeight == -in->biHeight);
+           out->biWidth == in->biWidth &&
+           (out->biHeight == in->biHeight || out->biHeight == -in->biHeight);
 }
 
 LRESULT QueryDecompress(const BITMAPINFOHEADER* in, const BITMAPINFOHEADER* out)
@@ -93,7 +94,8 @@ LRESULT Describe(ICINFO* info, DWORD size)
     info->dwVersion = 1;
     info->dwVersionICM = ICVERSION;
     lstrcpynW(info->szName, L"I420", sizeof info->szName / sizeof info->szName[0]);
-    lstrcpynW(info->szDescription, L"I420 decompressor", sizeof info->szDescription / sizeof info->szDescription[0]);
+    lstrcpynW(info->szDescription, L"I420 decompressor",
+              sizeof info->szDescription / sizeof info->szDescription[0]);
     return sizeof(ICINFO);
 }
 
@@ -106,9 +108,10 @@ LRESULT Open(ICOPEN* open)
     return kDriverId;
 }
 
-} // namespace
+}  // namespace
 
-extern "C" LRESULT WINAPI DriverProc(DWORD_PTR, HDRVR driver, UINT message, LPARAM first, LPARAM second)
+extern "C" LRESULT WINAPI DriverProc(DWORD_PTR, HDRVR driver, UINT message, LPARAM first,
+                                     LPARAM second)
 {
     switch (message) {
     case DRV_LOAD:

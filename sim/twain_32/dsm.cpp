@@ -107,7 +107,8 @@ HMODULE LoadSource(const std::string& path, DSENTRYPROC* entry)
     if (module == nullptr) {
         return nullptr;
     }
-    *entry = reinterpret_cast<DSENTRYPROC>(reinterpret_cast<void*>(GetProcAddress(module, "DS_Entry")));
+    *entry =
+        reinterpret_cast<DSENTRYPROC>(reinterpret_cast<void*>(GetProcAddress(module, "DS_Entry")));
     if (*entry == nullptr) {
         FreeLibrary(module);
         return nullptr;
@@ -309,8 +310,8 @@ bool DeliverNotification(Application* application, TW_MEMREF pData)
     return true;
 }
 
-TW_UINT16 SourceTriplet(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT32 DG,
-                        TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)
+TW_UINT16 SourceTriplet(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT32 DG, TW_UINT16 DAT,
+                        TW_UINT16 MSG, TW_MEMREF pData)
 {
     // Only the application that opened a source reaches it.
     OpenSource* source = FindOpenSource(destination->Id);

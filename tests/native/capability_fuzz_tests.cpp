@@ -58,10 +58,7 @@ public:
 
     TW_UINT16 Small(TW_UINT16 below) { return static_cast<TW_UINT16>(random_() % below); }
 
-    double Number()
-    {
-        return std::uniform_real_distribution<double>(-40000.0, 40000.0)(random_);
-    }
+    double Number() { return std::uniform_real_distribution<double>(-40000.0, 40000.0)(random_); }
 
 private:
     std::mt19937 random_;

@@ -42,12 +42,10 @@ std::vector<std::vector<unsigned char>> SeedCorpus()
 }
 
 // The values that most often sit on a boundary of the header arithmetic.
-const uint32_t kInterestingValues[] = {0,          1,          2,          3,          4,
-                                       8,          12,         14,         16,         24,
-                                       32,         40,         54,         108,        124,
-                                       255,        256,        257,        0x7FFF,     0x8000,
-                                       0xFFFF,     0x10000,    0x7FFFFFFF, 0x80000000, 0xFFFFFFFF,
-                                       0xFFFFFFFE, 0x4000000,  4096};
+const uint32_t kInterestingValues[] = {
+    0,      1,       2,          3,          4,          8,          12,        14,  16,     24,
+    32,     40,      54,         108,        124,        255,        256,       257, 0x7FFF, 0x8000,
+    0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFFE, 0x4000000, 4096};
 
 void Mutate(std::vector<unsigned char>& bytes, std::mt19937& random)
 {

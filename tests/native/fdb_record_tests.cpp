@@ -26,7 +26,8 @@ Record MakeRecord(const char* nameAndExtension, uint32_t size = 0)
 std::string Label(const Record& record)
 {
     char label[kFdbLabelLength + 1];
-    return MakeFdbLabel(record.bytes, label, sizeof label) ? label : "(refused:" + std::string(label) + ")";
+    return MakeFdbLabel(record.bytes, label, sizeof label) ? label
+                                                           : "(refused:" + std::string(label) + ")";
 }
 
 }  // namespace
@@ -36,8 +37,10 @@ TEST(FdbRecord, LabelIsTheEightThreeNameWithTheNamePaddingKept)
     EXPECT_EQ(Label(MakeRecord("DSC_0001JPG")), "DSC_0001.JPG");
     EXPECT_EQ(Label(MakeRecord("CLIP    AVI")), "CLIP    .AVI");
     EXPECT_EQ(Label(MakeRecord("snap    jpg")), "snap    .jpg");
-    Record escaped = MakeRecord("\x05" "ABC    WAV");
-    EXPECT_EQ(Label(escaped), "\xE5" "ABC    .WAV");
+    Record escaped = MakeRecord("\x05"
+                                "ABC    WAV");
+    EXPECT_EQ(Label(escaped), "\xE5"
+                              "ABC    .WAV");
 }
 
 TEST(FdbRecord, UnusableRecordsGiveNoLabel)
@@ -48,7 +51,9 @@ TEST(FdbRecord, UnusableRecordsGiveNoLabel)
         EXPECT_FALSE(FdbRecordUsable(record.bytes)) << int(first);
         EXPECT_EQ(Label(record), "(refused:)") << int(first);
     }
-    EXPECT_TRUE(FdbRecordUsable(MakeRecord("\x05" "ABC    WAV").bytes));
+    EXPECT_TRUE(FdbRecordUsable(MakeRecord("\x05"
+                                           "ABC    WAV")
+                                    .bytes));
 }
 
 TEST(FdbRecord, LabelNeedsRoomForTwelveCharactersAndTheTerminator)

@@ -70,8 +70,8 @@ TEST(ImageLayout, IsFixed)
 {
     TW_IMAGELAYOUT layout = {};
     FillImageLayout(layout);
-    for (const TW_FIX32& edge : {layout.Frame.Left, layout.Frame.Top, layout.Frame.Right,
-                                 layout.Frame.Bottom}) {
+    for (const TW_FIX32& edge :
+         {layout.Frame.Left, layout.Frame.Top, layout.Frame.Right, layout.Frame.Bottom}) {
         EXPECT_EQ(edge.Whole, 22);
         EXPECT_EQ(edge.Frac, 33);
     }

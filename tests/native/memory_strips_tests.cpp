@@ -3,8 +3,8 @@
 #include <random>
 #include <vector>
 
-#include "source/memory_strips.h"
 #include "dib_test_headers.h"
+#include "source/memory_strips.h"
 
 namespace {
 
@@ -91,13 +91,12 @@ TEST(MemoryStrips, CopyTurnsRowsTopFirstAndPixelsIntoRedGreenBlue)
     }
     std::vector<unsigned char> strip(18 + 1, 0xEE);
     CopyStrip(header, plan, fileRows.data(), strip.data());
-    const std::vector<unsigned char> expected = {
-        // File row 1 (bytes 12..20), blue and red swapped.
-        14, 13, 12, 17, 16, 15, 20, 19, 18,
-        // File row 0.
-        2, 1, 0, 5, 4, 3, 8, 7, 6,
-        // Untouched.
-        0xEE};
+    const std::vector<unsigned char> expected = {// File row 1 (bytes 12..20), blue and red swapped.
+                                                 14, 13, 12, 17, 16, 15, 20, 19, 18,
+                                                 // File row 0.
+                                                 2, 1, 0, 5, 4, 3, 8, 7, 6,
+                                                 // Untouched.
+                                                 0xEE};
     EXPECT_EQ(strip, expected);
 }
 
@@ -108,8 +107,7 @@ TEST(MemoryStrips, PlannedStripsStayInsideTheirBuffersAndCoverThePictureOnce)
 {
     std::mt19937 random(600);
     for (int round = 0; round < 300; ++round) {
-        const DibInfoHeader header =
-            Picture(1 + random() % 700, 1 + random() % 40);
+        const DibInfoHeader header = Picture(1 + random() % 700, 1 + random() % 40);
         const uint32_t length = 1 + random() % 9000;
         uint32_t bytesDone = 0;
         uint32_t rowsSeen = 0;

@@ -53,12 +53,15 @@ TEST(ReadOutPlan, DownloadListsTheSelectedStillsAndRefusesAnyClip)
 
 TEST(ReadOutPlan, SaveWritesStillsClipsAndSoundsAndStopsAtAnUnusableRecord)
 {
-    const auto records =
-        MakeRecords({"DSC_0001JPG", "DSC_0003avi", "DSC_0005WAV", "NOTES   TXT",
-                     "\xE5" "SC_0009JPG", "\0" "SC_0010JPG", ".       JPG"},
-                    10);
-    const SaveChoice expected[] = {SaveChoice::Write, SaveChoice::Write,    SaveChoice::Write,
-                                   SaveChoice::PassOver, SaveChoice::Stop, SaveChoice::Stop,
+    const auto records = MakeRecords({"DSC_0001JPG", "DSC_0003avi", "DSC_0005WAV", "NOTES   TXT",
+                                      "\xE5"
+                                      "SC_0009JPG",
+                                      "\0"
+                                      "SC_0010JPG",
+                                      ".       JPG"},
+                                     10);
+    const SaveChoice expected[] = {SaveChoice::Write,    SaveChoice::Write, SaveChoice::Write,
+                                   SaveChoice::PassOver, SaveChoice::Stop,  SaveChoice::Stop,
                                    SaveChoice::Stop};
     for (size_t i = 0; i < 7; ++i) {
         EXPECT_EQ(SaveChoiceFor(records.data() + i * kFdbRecordSize), expected[i]) << i;

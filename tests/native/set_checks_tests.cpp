@@ -20,7 +20,8 @@ TW_INT32 XferMechNumber(const char*, const char* symbol)
     if (strcmp(symbol, "TWSX_FILE") == 0) {
         return 1;
     }
-    if (strcmp(symbol, "TWSX_MEMORY") == 0 || strcmp(symbol, "A_NAME_OF_EXACTLY_29_LETTERS_") == 0) {
+    if (strcmp(symbol, "TWSX_MEMORY") == 0 ||
+        strcmp(symbol, "A_NAME_OF_EXACTLY_29_LETTERS_") == 0) {
         return 2;
     }
     return kFallbackNumber;
@@ -179,8 +180,8 @@ TEST(SetRequestBlock, HeadersAndItemsMustLieInsideTheBlock)
     ASSERT_TRUE(ReadSetRequest(enumeration.data(), enumeration.size(), TWON_ENUMERATION, request));
     EXPECT_EQ(request.numItems, 3u);
     EXPECT_EQ(LoadItem(request.items + 4, TWTY_UINT16), 2u);
-    EXPECT_FALSE(ReadSetRequest(enumeration.data(), enumeration.size() - 1, TWON_ENUMERATION,
-                                request));
+    EXPECT_FALSE(
+        ReadSetRequest(enumeration.data(), enumeration.size() - 1, TWON_ENUMERATION, request));
     EXPECT_FALSE(ReadSetRequest(enumeration.data(), 13, TWON_ENUMERATION, request));
 
     std::vector<TW_UINT8> huge = ListBlock(6, TWTY_UINT32, 0xFFFFFFFF, {1, 2});
@@ -229,7 +230,8 @@ std::string EnumerationText(TW_UINT16 itemType, const std::vector<TW_UINT32>& it
 
 std::string ArrayText(TW_UINT16 itemType, const std::vector<TW_UINT32>& items)
 {
-    std::vector<TW_UINT8> block = ListBlock(6, itemType, static_cast<TW_UINT32>(items.size()), items);
+    std::vector<TW_UINT8> block =
+        ListBlock(6, itemType, static_cast<TW_UINT32>(items.size()), items);
     SetRequest request;
     EXPECT_TRUE(ReadSetRequest(block.data(), block.size(), TWON_ARRAY, request));
     char text[260];
@@ -269,8 +271,12 @@ TEST(SetTexts, ArraysAndRangesWriteNumbers)
     EXPECT_STREQ(current, "5");
     EXPECT_STREQ(defaultText, "0");
 
-    TW_RANGE fix = {TWTY_FIX32, Fix32ToUint32({0, 32768}), Fix32ToUint32({2, 0}),
-                    Fix32ToUint32({0, 16384}), Fix32ToUint32({1, 0}), Fix32ToUint32({1, 32768})};
+    TW_RANGE fix = {TWTY_FIX32,
+                    Fix32ToUint32({0, 32768}),
+                    Fix32ToUint32({2, 0}),
+                    Fix32ToUint32({0, 16384}),
+                    Fix32ToUint32({1, 0}),
+                    Fix32ToUint32({1, 32768})};
     ASSERT_TRUE(ReadSetRequest(&fix, sizeof fix, TWON_RANGE, request));
     RangeSetTexts(request, allowed, sizeof allowed, current, sizeof current, defaultText,
                   sizeof defaultText);

@@ -23,7 +23,8 @@ TEST(SimulatedCameraEntries, ShortNamesSplitIntoPaddedFields)
     EXPECT_EQ(std::string(extension, 3), "JPG");
     ASSERT_TRUE(SplitShortName("a.wav", name, extension));
     EXPECT_EQ(std::string(name, 8), "a       ");
-    for (const char* longName : {"DSC_00001.JPG", ".JPG", "DSC.JPEG", "DSC", "A.B.JPG", "MY PIC.JPG"}) {
+    for (const char* longName :
+         {"DSC_00001.JPG", ".JPG", "DSC.JPEG", "DSC", "A.B.JPG", "MY PIC.JPG"}) {
         EXPECT_FALSE(SplitShortName(longName, name, extension)) << longName;
     }
     EXPECT_TRUE(IsCameraObjectName("clip.avi"));
@@ -99,9 +100,11 @@ TEST(SimulatedCameraBmp, BottomUpTwentyFourBitRowsPaddedToFourBytes)
     EXPECT_EQ(plan.bitsOffset, 54u);
 
     const unsigned char* bits = file.data() + kBmpHeadersSize;
-    EXPECT_EQ(std::vector<unsigned char>(bits, bits + 9), std::vector<unsigned char>(topDown.begin() + 9, topDown.end()));
+    EXPECT_EQ(std::vector<unsigned char>(bits, bits + 9),
+              std::vector<unsigned char>(topDown.begin() + 9, topDown.end()));
     EXPECT_EQ(std::vector<unsigned char>(bits + 9, bits + 12), std::vector<unsigned char>(3, 0));
-    EXPECT_EQ(std::vector<unsigned char>(bits + 12, bits + 21), std::vector<unsigned char>(topDown.begin(), topDown.begin() + 9));
+    EXPECT_EQ(std::vector<unsigned char>(bits + 12, bits + 21),
+              std::vector<unsigned char>(topDown.begin(), topDown.begin() + 9));
 
     EXPECT_FALSE(MakeBmpFile(topDown.data(), 0, 1, file));
     EXPECT_TRUE(file.empty());

@@ -51,7 +51,8 @@ TEST(TypeIcons, ThreeDifferentPagesOnBlack)
     for (const unsigned char* icon : icons) {
         for (int row = 0; row < kTypeIconHeight; ++row) {
             const unsigned char* line = icon + row * kTypeIconRowBytes;
-            for (int column : {0, 1, 2, kTypeIconWidth - 3, kTypeIconWidth - 2, kTypeIconWidth - 1}) {
+            for (int column :
+                 {0, 1, 2, kTypeIconWidth - 3, kTypeIconWidth - 2, kTypeIconWidth - 1}) {
                 EXPECT_EQ(line[column * 3] | line[column * 3 + 1] | line[column * 3 + 2], 0)
                     << "row " << row << " column " << column;
             }

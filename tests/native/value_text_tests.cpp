@@ -179,8 +179,8 @@ TEST(ValueItems, ItemsBecomeNumbersBySymbolTypeOrDigits)
     EXPECT_EQ(ItemNumber("ICAP_XFERMECH", "TWSX_FILE", TWTY_FIX32, XferMechNumber), 1u);
 
     TW_UINT32 numbers[4];
-    ASSERT_EQ(ListItemNumbers("ICAP_XFERMECH", "TWSX_FILE,,7,x,9,10", TWTY_UINT16,
-                              XferMechNumber, numbers, 4),
+    ASSERT_EQ(ListItemNumbers("ICAP_XFERMECH", "TWSX_FILE,,7,x,9,10", TWTY_UINT16, XferMechNumber,
+                              numbers, 4),
               4u);
     EXPECT_EQ(numbers[0], 1u);
     EXPECT_EQ(numbers[1], 7u);

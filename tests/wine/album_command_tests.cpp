@@ -31,10 +31,12 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-const int kAllButtons[] = {IDC_UPLOAD, IDC_SNAP, IDC_VIDEO, IDC_ALBUM, IDC_SAVE, IDC_DELETE_LAST,
-                           IDC_DELETE_ALL, IDC_FILTER_PAGES, IDC_CAPTURE_PIN_PAGES, IDC_CLIP_SIZE};
-const int kAlbumButtons[] = {IDC_UPLOAD, IDC_SNAP, IDC_VIDEO, IDC_SAVE, IDC_DELETE_LAST,
-                             IDC_DELETE_ALL};
+const int kAllButtons[] = {IDC_UPLOAD,     IDC_SNAP,         IDC_VIDEO,
+                           IDC_ALBUM,      IDC_SAVE,         IDC_DELETE_LAST,
+                           IDC_DELETE_ALL, IDC_FILTER_PAGES, IDC_CAPTURE_PIN_PAGES,
+                           IDC_CLIP_SIZE};
+const int kAlbumButtons[] = {IDC_UPLOAD, IDC_SNAP,        IDC_VIDEO,
+                             IDC_SAVE,   IDC_DELETE_LAST, IDC_DELETE_ALL};
 const int kVideoButtons[] = {IDC_SNAP, IDC_ALBUM, IDC_FILTER_PAGES, IDC_CAPTURE_PIN_PAGES,
                              IDC_CLIP_SIZE};
 

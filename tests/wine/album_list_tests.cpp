@@ -134,7 +134,10 @@ protected:
         return kept;
     }
 
-    int ProgressPosition() const { return static_cast<int>(SendMessageA(progress_, PBM_GETPOS, 0, 0)); }
+    int ProgressPosition() const
+    {
+        return static_cast<int>(SendMessageA(progress_, PBM_GETPOS, 0, 0));
+    }
     PBRANGE ProgressRange() const
     {
         PBRANGE range = {};

@@ -48,11 +48,16 @@ const ControlLayout kControls[] = {
     {IDC_VIDEO, "Button", "", {151, 12, 24, 23}, kFaceButton, true, true, WS_EX_RIGHT},
     {IDC_ALBUM, "Button", "", {177, 12, 23, 23}, kFaceButton, true, true, WS_EX_RIGHT},
     {IDC_FILTER_PAGES, "Button", "", {202, 12, 24, 23}, kFaceButton, true, true, WS_EX_RIGHT},
-    {IDC_CAPTURE_PIN_PAGES, "Button", "", {230, 0, 24, 23}, kFaceButton, false, false,
-     WS_EX_RIGHT},
+    {IDC_CAPTURE_PIN_PAGES, "Button", "", {230, 0, 24, 23}, kFaceButton, false, false, WS_EX_RIGHT},
     {IDC_CLIP_SIZE, "Button", "", {231, 17, 24, 23}, kFaceButton, false, false, WS_EX_RIGHT},
-    {IDC_ALBUM_LIST, "SysListView32", "List1", {0, 45, 255, 181},
-     LVS_ICON | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS, true, true, 0},
+    {IDC_ALBUM_LIST,
+     "SysListView32",
+     "List1",
+     {0, 45, 255, 181},
+     LVS_ICON | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS,
+     true,
+     true,
+     0},
     {IDC_VIDEO_PANEL, "Static", "", {0, 48, 77, 82}, SS_BLACKFRAME, true, true, 0},
     {IDC_PROGRESS, "msctls_progress32", "", {0, 227, 255, 11}, PBS_SMOOTH, true, true, 0},
 };
@@ -173,9 +178,11 @@ class TemplateWindow {
 public:
     TemplateWindow()
     {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+        INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                         ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&controls);
-        window_ = CreateDialogParamA(source_.Module(), "TW_SOURCE_DIALOG", nullptr, BareDialogProc, 0);
+        window_ =
+            CreateDialogParamA(source_.Module(), "TW_SOURCE_DIALOG", nullptr, BareDialogProc, 0);
     }
     ~TemplateWindow() { DestroyWindow(window_); }
 
@@ -222,7 +229,8 @@ TEST(AlbumTemplate, EachControlHasItsClassPlaceAndStyle)
         RECT rect = ClientRectOf(banner, album.Handle());
         EXPECT_EQ(rect.left, 0);
         EXPECT_EQ(rect.top, 0);
-        HBITMAP image = reinterpret_cast<HBITMAP>(SendMessageA(banner, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        HBITMAP image =
+            reinterpret_cast<HBITMAP>(SendMessageA(banner, STM_GETIMAGE, IMAGE_BITMAP, 0));
         BITMAP bitmap = {};
         ASSERT_NE(GetObjectA(image, sizeof bitmap, &bitmap), 0);
         EXPECT_EQ(bitmap.bmWidth, layout.bitmap.cx);
@@ -250,10 +258,10 @@ TEST(AlbumWindow, StartPutsFacesOnTheButtonsAndKeepsOneBanner)
     HDC screen = GetDC(nullptr);
     bool highResolution = GetDeviceCaps(screen, LOGPIXELSY) > 100;
     ReleaseDC(nullptr, screen);
-    RECT kept = ClientRectOf(GetDlgItem(album, highResolution ? IDC_BANNER_LARGE : IDC_BANNER_SMALL),
-                             album);
-    RECT away = ClientRectOf(GetDlgItem(album, highResolution ? IDC_BANNER_SMALL : IDC_BANNER_LARGE),
-                             album);
+    RECT kept = ClientRectOf(
+        GetDlgItem(album, highResolution ? IDC_BANNER_LARGE : IDC_BANNER_SMALL), album);
+    RECT away = ClientRectOf(
+        GetDlgItem(album, highResolution ? IDC_BANNER_SMALL : IDC_BANNER_LARGE), album);
     EXPECT_EQ(kept.left, 0);
     EXPECT_EQ(kept.top, 0);
     EXPECT_EQ(away.left, -1000);

@@ -4,8 +4,8 @@
 // and WaitFWIdle's bound, the vendor requests and injected failures.
 #include <gtest/gtest.h>
 
-#include <windows.h>
 #include <wincodec.h>
+#include <windows.h>
 
 #include <cstring>
 #include <string>
@@ -21,8 +21,8 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-const char* const kDefaultObjects[] = {"DSC_0001.JPG", "DSC_0002.JPG", "DSC_0003.AVI", "DSC_0004.JPG",
-                                       "DSC_0005.WAV"};
+const char* const kDefaultObjects[] = {"DSC_0001.JPG", "DSC_0002.JPG", "DSC_0003.AVI",
+                                       "DSC_0004.JPG", "DSC_0005.WAV"};
 const unsigned long kDefaultCount = 5;
 
 Bytes ReadBytes(const std::string& path)
@@ -115,7 +115,8 @@ protected:
     static std::string Label(const Bytes& records, size_t index)
     {
         char label[kFdbLabelLength + 1];
-        return MakeFdbLabel(records.data() + index * kFdbRecordSize, label, sizeof label) ? label : "";
+        return MakeFdbLabel(records.data() + index * kFdbRecordSize, label, sizeof label) ? label
+                                                                                          : "";
     }
 
     int Upload(int index, const Bytes& records, const std::string& path, int mode)
@@ -123,19 +124,22 @@ protected:
         std::vector<char> target(path.begin(), path.end());
         target.push_back('\0');
         Bytes copy = records;
-        return Upload_DOSFAT_Object(index, copy.data(), target.data(), mode, kUploadFlag, CountProgress);
+        return Upload_DOSFAT_Object(index, copy.data(), target.data(), mode, kUploadFlag,
+                                    CountProgress);
     }
 
     // Reads the newest still out and returns its BMP's info header.
     BITMAPINFOHEADER ReadOutNewest(std::string& bmpPath)
     {
         const Bytes records = Records();
-        const unsigned long count = records.empty() ? 0 : (records.size() - kFdbContextSlack) / kFdbRecordSize;
+        const unsigned long count =
+            records.empty() ? 0 : (records.size() - kFdbContextSlack) / kFdbRecordSize;
         BITMAPINFOHEADER header = {};
         char name[16];
         snprintf(name, sizeof name, "%04lu.bmp", count);
         bmpPath = output_ + "\\snap" + name;
-        if (count > 0 && Upload(static_cast<int>(count - 1), records, output_ + "\\snap", kUploadAsBitmap) == 0) {
+        if (count > 0 && Upload(static_cast<int>(count - 1), records, output_ + "\\snap",
+                                kUploadAsBitmap) == 0) {
             HGLOBAL block = ReadDibFile(bmpPath.c_str());
             GetDibInfo(block, &header);
             GlobalFree(block);
@@ -154,7 +158,8 @@ protected:
 // middle, lit or dark.
 std::string ShownFrameNumber(const Bytes& bmp, int width, int height)
 {
-    static const unsigned char kSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+    static const unsigned char kSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66,
+                                                0x6D, 0x7D, 0x07, 0x7F, 0x6F};
     const int w = height / 14;
     const int gap = w / 2;
     const int t = w / 5 + 1;
@@ -164,8 +169,12 @@ std::string ShownFrameNumber(const Bytes& bmp, int width, int height)
         const unsigned char* pixel = bmp.data() + 54 + (height - 1 - y) * stride + x * 3;
         return (pixel[0] + pixel[1] + pixel[2]) / 3 > 160;
     };
-    const int middles[7][2] = {{w / 2, t / 2},         {w - t / 2 - 1, w / 2},  {w - t / 2 - 1, 3 * w / 2},
-                               {w / 2, 2 * w - t / 2 - 1}, {t / 2, 3 * w / 2}, {t / 2, w / 2},
+    const int middles[7][2] = {{w / 2, t / 2},
+                               {w - t / 2 - 1, w / 2},
+                               {w - t / 2 - 1, 3 * w / 2},
+                               {w / 2, 2 * w - t / 2 - 1},
+                               {t / 2, 3 * w / 2},
+                               {t / 2, w / 2},
                                {w / 2, w}};
     std::string shown;
     for (int place = 0; place < 4; ++place) {
@@ -174,7 +183,8 @@ std::string ShownFrameNumber(const Bytes& bmp, int width, int height)
         for (int s = 0; s < 7; ++s) {
             segments |= lit(left + middles[s][0], top + middles[s][1]) ? 1 << s : 0;
         }
-        const unsigned char* digit = static_cast<const unsigned char*>(memchr(kSegments, segments, 10));
+        const unsigned char* digit =
+            static_cast<const unsigned char*>(memchr(kSegments, segments, 10));
         shown += digit != nullptr ? static_cast<char>('0' + (digit - kSegments)) : '?';
     }
     return shown;
@@ -216,7 +226,8 @@ TEST_F(CameraTest, RecordsDescribeTheStorageInNameOrder)
 {
     WriteTextFile(storage_ + "\\notes.txt", "not an object");
     WriteTextFile(storage_ + "\\LONGNAME1.JPG", "not an 8.3 name");
-    CopyFileA((DefaultStorage() + "DSC_0001.JPG").c_str(), (storage_ + "\\dsc_0009.jpg").c_str(), FALSE);
+    CopyFileA((DefaultStorage() + "DSC_0001.JPG").c_str(), (storage_ + "\\dsc_0009.jpg").c_str(),
+              FALSE);
     ASSERT_EQ(Count(), kDefaultCount + 1);
     const Bytes records = Records();
     ASSERT_EQ(records.size(), 6 * kFdbRecordSize + kFdbContextSlack);
@@ -228,11 +239,13 @@ TEST_F(CameraTest, RecordsDescribeTheStorageInNameOrder)
     EXPECT_EQ(Label(records, 5), "dsc_0009.jpg");
     EXPECT_TRUE(FdbExtensionIsAnyCase(records.data() + 5 * kFdbRecordSize, "JPG"));
     EXPECT_FALSE(FdbExtensionIs(records.data() + 5 * kFdbRecordSize, "JPG"));
-    EXPECT_EQ(Bytes(records.begin() + 6 * kFdbRecordSize, records.end()), Bytes(kFdbContextSlack, 0));
+    EXPECT_EQ(Bytes(records.begin() + 6 * kFdbRecordSize, records.end()),
+              Bytes(kFdbContextSlack, 0));
 
     unsigned char part[2 * kFdbRecordSize] = {};
     ASSERT_EQ(GetFDBContext(2, 2, part), 0);
-    EXPECT_EQ(Bytes(part, part + kFdbRecordSize), Bytes(records.begin() + 32, records.begin() + 64));
+    EXPECT_EQ(Bytes(part, part + kFdbRecordSize),
+              Bytes(records.begin() + 32, records.begin() + 64));
     EXPECT_EQ(Bytes(part + 32, part + 64), Bytes(records.begin() + 64, records.begin() + 96));
     EXPECT_NE(GetFDBContext(1, 7, part), 0);
     EXPECT_NE(GetFDBContext(0, 1, part), 0);
@@ -288,7 +301,8 @@ TEST_F(CameraTest, ModeOneWritesEveryObjectUnchanged)
     for (int index = 0; index < static_cast<int>(kDefaultCount); ++index) {
         ASSERT_EQ(Upload(index, records, output_ + "\\DSC_", kUploadUnchanged), 0) << index;
         const std::string name = kDefaultObjects[index];
-        EXPECT_EQ(ReadBytes(output_ + "\\DSC_" + name.substr(4)), ReadBytes(storage_ + "\\" + name)) << name;
+        EXPECT_EQ(ReadBytes(output_ + "\\DSC_" + name.substr(4)), ReadBytes(storage_ + "\\" + name))
+            << name;
     }
     ASSERT_EQ(Upload(2, records, output_ + "\\holiday.avi", kUploadUnchanged), 0);
     EXPECT_EQ(ReadBytes(output_ + "\\holiday0003.AVI"), ReadBytes(storage_ + "\\DSC_0003.AVI"));
@@ -308,7 +322,8 @@ TEST_F(CameraTest, ReadOutsThatCannotBeDoneAreRefused)
     char path[MAX_PATH];
     snprintf(path, sizeof path, "%s", prefix.c_str());
     EXPECT_NE(Upload_DOSFAT_Object(0, records.data(), path, kUploadAsBitmap, 0, nullptr), 0);
-    EXPECT_EQ(Upload_DOSFAT_Object(0, records.data(), path, kUploadAsBitmap, kUploadFlag, nullptr), 0);
+    EXPECT_EQ(Upload_DOSFAT_Object(0, records.data(), path, kUploadAsBitmap, kUploadFlag, nullptr),
+              0);
 
     // Records read before the storage changed no longer name its objects.
     ASSERT_TRUE(DeleteFileA((storage_ + "\\DSC_0001.JPG").c_str()));
@@ -409,9 +424,10 @@ TEST_F(CameraTest, VendorRequestsStatusAndStillSize)
 TEST_F(CameraTest, EveryCallCanBeMadeToFail)
 {
     const Bytes records = Records();
-    for (const char* function : {"GetFDBCount", "GetFDBContext", "Upload_DOSFAT_Object", "DeleteFDBObject",
-                                 "Capture_DOSFAT_DSC", "CheckFWIdle", "VendorCommandBulkWrite",
-                                 "VendorCommandBulkWrite64", "Load_IniFile"}) {
+    for (const char* function :
+         {"GetFDBCount", "GetFDBContext", "Upload_DOSFAT_Object", "DeleteFDBObject",
+          "Capture_DOSFAT_DSC", "CheckFWIdle", "VendorCommandBulkWrite", "VendorCommandBulkWrite64",
+          "Load_IniFile"}) {
         Set("Fail", function, "always");
     }
     unsigned long count = 0;
@@ -452,15 +468,16 @@ namespace {
 
 // Runs camera.exe from beside the test program; its exit code, and what it
 // printed in `output`.
-DWORD RunCameraTool(const std::string& arguments, const std::string& outputFile, std::string& output)
+DWORD RunCameraTool(const std::string& arguments, const std::string& outputFile,
+                    std::string& output)
 {
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, sizeof program);
     std::string tool = program;
     tool = tool.substr(0, tool.find_last_of('\\') + 1) + "camera.exe";
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
-                             nullptr);
+    HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                             CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -469,8 +486,8 @@ DWORD RunCameraTool(const std::string& arguments, const std::string& outputFile,
     PROCESS_INFORMATION process = {};
     std::string commandLine = "\"" + tool + "\" " + arguments;
     DWORD exitCode = 0xFFFFFFFF;
-    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                       &process)) {
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
         WaitForSingleObject(process.hProcess, 30000);
         GetExitCodeProcess(process.hProcess, &exitCode);
         CloseHandle(process.hThread);
@@ -497,7 +514,8 @@ TEST_F(CameraTest, CameraToolListsTheObjectsAndReadsOneOut)
     EXPECT_NE(output.find("   3  DSC_0003.AVI"), std::string::npos) << output;
     EXPECT_NE(output.find("5 objects"), std::string::npos) << output;
 
-    ASSERT_EQ(RunCameraTool(ini + "read 4 \"" + output_ + "\\still_\"", printed, output), 0u) << output;
+    ASSERT_EQ(RunCameraTool(ini + "read 4 \"" + output_ + "\\still_\"", printed, output), 0u)
+        << output;
     Decoded decoded;
     ASSERT_TRUE(DecodePictureFile(storage_ + "\\DSC_0004.JPG", decoded));
     const Bytes bmp = ReadBytes(output_ + "\\still_0004.bmp");

@@ -144,8 +144,8 @@ TEST(InstalledFiles, EveryCapabilityAnswersTheGetsAndEveryNameResolves)
             EXPECT_EQ(AsOneValue(reply).ItemType, atoi(itemTypes[keys["Type"]].c_str()));
         }
     }
-    EXPECT_EQ(shapes, (std::set<std::string>{"FIX32 range", "range", "array", "list",
-                                             "one value"}));
+    EXPECT_EQ(shapes,
+              (std::set<std::string>{"FIX32 range", "range", "array", "list", "one value"}));
     EXPECT_EQ(sectionNumbers.size(), numbers.size());
 
     // CAP_SUPPORTEDCAPS lists exactly the capabilities of the files.
@@ -227,16 +227,15 @@ TEST(LongTexts, NamesOverTwentyNineCharactersAreNoNames)
     MessageBoxCapture boxes;
 
     // A reply looks every item up as written.
-    EXPECT_EQ(AsList(AskCapability(source, 0x8001, MSG_GET)).items,
-              (std::vector<TW_UINT32>{7, 8}));
+    EXPECT_EQ(AsList(AskCapability(source, 0x8001, MSG_GET)).items, (std::vector<TW_UINT32>{7, 8}));
 
     // A one-value set matches only names the store can write back.
-    CapabilityReply eight = SetCapability(source, 0x8001, TWON_ONEVALUE,
-                                          OneValueBytes(TWTY_UINT16, 8));
+    CapabilityReply eight =
+        SetCapability(source, 0x8001, TWON_ONEVALUE, OneValueBytes(TWTY_UINT16, 8));
     EXPECT_EQ(eight.returnCode, TWRC_SUCCESS);
     EXPECT_EQ(CapabilityKey("CUSTOM_SETTING", "Current"), twentyNine);
-    CapabilityReply seven = SetCapability(source, 0x8001, TWON_ONEVALUE,
-                                          OneValueBytes(TWTY_UINT16, 7));
+    CapabilityReply seven =
+        SetCapability(source, 0x8001, TWON_ONEVALUE, OneValueBytes(TWTY_UINT16, 7));
     EXPECT_EQ(seven.returnCode, TWRC_FAILURE);
     EXPECT_EQ(seven.conditionCode, TWCC_BADVALUE);
     EXPECT_EQ(boxes.Boxes().size(), 1u);
@@ -263,10 +262,9 @@ TEST(LongTexts, EveryKeyFarLongerThanItsReaderIsCut)
     CapabilityFiles files(std::string(kLongDictionaryHead) + symbols,
                           "[CUSTOM_SETTING]\nType=TWTY_UINT16" + filler +
                               "\nGet=TWON_ENUMERATION\nGetCurrent=TWON_ONEVALUE" + filler +
-                              "\nGetDefault=TWON_ARRAY\nSet=TWON_ENUMERATION,TWON_ARRAY," +
-                              filler + "\nReset=TWON_ENUMERATION\nAllowed=" + longList +
-                              "\nCurrent=NAME_5" + filler + "\nDefault=[" + longList +
-                              "]\nPowerON=" + longList + "\n");
+                              "\nGetDefault=TWON_ARRAY\nSet=TWON_ENUMERATION,TWON_ARRAY," + filler +
+                              "\nReset=TWON_ENUMERATION\nAllowed=" + longList + "\nCurrent=NAME_5" +
+                              filler + "\nDefault=[" + longList + "]\nPowerON=" + longList + "\n");
     SourceModule source;
     MessageBoxCapture boxes;
 
@@ -296,8 +294,8 @@ TEST(LongTexts, EveryKeyFarLongerThanItsReaderIsCut)
     EXPECT_EQ(CapabilityKey("CUSTOM_SETTING", "Allowed"), longList);
 
     std::vector<TW_UINT32> numbers(40, 65535);
-    CapabilityReply array = SetCapability(source, 0x8001, TWON_ARRAY,
-                                          ListBytes(TWON_ARRAY, TWTY_UINT16, numbers));
+    CapabilityReply array =
+        SetCapability(source, 0x8001, TWON_ARRAY, ListBytes(TWON_ARRAY, TWTY_UINT16, numbers));
     EXPECT_EQ(array.returnCode, TWRC_SUCCESS);
     std::string expected = "[65535";
     for (int i = 1; i < 40; ++i) {

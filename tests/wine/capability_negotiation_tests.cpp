@@ -39,18 +39,17 @@ const char kDictionary[] =
     "[CAP_AUTOFEED]\n"
     "FALSE=0\nTRUE=1\n";
 
-const char kXferMech[] =
-    "[ICAP_XFERMECH]\n"
-    "Type=TWTY_UINT16\n"
-    "Get=TWON_ENUMERATION\n"
-    "GetCurrent=TWON_ONEVALUE\n"
-    "GetDefault=TWON_ONEVALUE\n"
-    "Set=TWON_ONEVALUE\n"
-    "Reset=TWON_ONEVALUE\n"
-    "Current=TWSX_NATIVE\n"
-    "Default=TWSX_NATIVE\n"
-    "Allowed=TWSX_NATIVE,TWSX_FILE,TWSX_MEMORY\n"
-    "PowerON=TWSX_NATIVE,TWSX_FILE,TWSX_MEMORY\n";
+const char kXferMech[] = "[ICAP_XFERMECH]\n"
+                         "Type=TWTY_UINT16\n"
+                         "Get=TWON_ENUMERATION\n"
+                         "GetCurrent=TWON_ONEVALUE\n"
+                         "GetDefault=TWON_ONEVALUE\n"
+                         "Set=TWON_ONEVALUE\n"
+                         "Reset=TWON_ONEVALUE\n"
+                         "Current=TWSX_NATIVE\n"
+                         "Default=TWSX_NATIVE\n"
+                         "Allowed=TWSX_NATIVE,TWSX_FILE,TWSX_MEMORY\n"
+                         "PowerON=TWSX_NATIVE,TWSX_FILE,TWSX_MEMORY\n";
 
 // A section of the custom capability 0x8001 with the given lines.
 std::string Custom(const std::string& lines)
@@ -437,9 +436,8 @@ TEST_F(Negotiation, ArrayAndRangeSetsWriteTheirTexts)
 
 TEST_F(Negotiation, ResetRestoresPowerOnAndDefault)
 {
-    Use(WithXferMech() +
-        Custom("Type=TWTY_UINT16\nReset=TWON_ONEVALUE\nCurrent=9\nAllowed=1,2\n"
-               "PowerON=1,2,3\n"));
+    Use(WithXferMech() + Custom("Type=TWTY_UINT16\nReset=TWON_ONEVALUE\nCurrent=9\nAllowed=1,2\n"
+                                "PowerON=1,2,3\n"));
     WritePrivateProfileStringA("ICAP_XFERMECH", "Current", "TWSX_FILE",
                                CapabilityFilePath().c_str());
     WritePrivateProfileStringA("ICAP_XFERMECH", "Allowed", "TWSX_FILE",

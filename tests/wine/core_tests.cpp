@@ -69,8 +69,8 @@ TEST(TimedMessageBox, TwoInARowEachEndByTheirOwnTimer)
 {
     EXPECT_EQ(TimedMessageBox(GetModuleHandleA(nullptr), nullptr, "first", kCaption, MB_OK, 7, 200),
               7);
-    EXPECT_EQ(TimedMessageBox(GetModuleHandleA(nullptr), nullptr, "second", kCaption, MB_OK, 9, 200),
-              9);
+    EXPECT_EQ(
+        TimedMessageBox(GetModuleHandleA(nullptr), nullptr, "second", kCaption, MB_OK, 9, 200), 9);
 }
 
 TEST(Notifications, TheyGoFromTheOpenSourceToItsApplication)
@@ -151,8 +151,9 @@ TEST(StateSix, DisableReturnsToFourAndRefusesOpenAndEnableBefore)
     EXPECT_EQ(CallSource(DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_FAILURE);
     EXPECT_EQ(CallSource(DAT_USERINTERFACE, MSG_ENABLEDS, &ui), TWRC_FAILURE);
     ASSERT_EQ(boxes.Boxes().size(), 2u);
-    EXPECT_EQ(boxes.Boxes()[1].text,
-              "General failure in response to MSG_ENABLEDS.  DG DAT MSG is out of expected sequence.");
+    EXPECT_EQ(
+        boxes.Boxes()[1].text,
+        "General failure in response to MSG_ENABLEDS.  DG DAT MSG is out of expected sequence.");
     EXPECT_EQ(CallSource(DAT_USERINTERFACE, MSG_DISABLEDS, &ui), TWRC_SUCCESS);
     EXPECT_EQ(g_source.state, kStateSourceOpen);
     EXPECT_FALSE(IsWindowVisible(album));

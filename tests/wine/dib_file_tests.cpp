@@ -353,8 +353,9 @@ TEST_F(DibFileTest, DamagedFilesGiveNullOrABoundedBlock)
     BITMAPINFOHEADER rle = Header(16, 16, 8);
     rle.biCompression = BI_RLE8;
     rle.biSizeImage = 5000;
-    EXPECT_EQ(ReadDibFile(scratch_.Write("rle.bmp", BmpFile(rle, Pattern(1024), Pattern(200))).c_str()),
-              nullptr);
+    EXPECT_EQ(
+        ReadDibFile(scratch_.Write("rle.bmp", BmpFile(rle, Pattern(1024), Pattern(200))).c_str()),
+        nullptr);
     rle.biSizeImage = 200;
     const Bytes packed = Read("rle2.bmp", BmpFile(rle, Pattern(1024), Pattern(200)));
     ASSERT_EQ(packed.size(), 40 + 1024 + 200u);
@@ -372,7 +373,8 @@ TEST_F(DibFileTest, TopDownPicturesKeepTheirRows)
 
 TEST_F(DibFileTest, BlockIsMoveableGlobalMemory)
 {
-    const std::string file = scratch_.Write("moveable.bmp", BmpFile(Header(3, 2, 24), {}, Pattern(24)));
+    const std::string file =
+        scratch_.Write("moveable.bmp", BmpFile(Header(3, 2, 24), {}, Pattern(24)));
     HGLOBAL block = ReadDibFile(file.c_str());
     ASSERT_NE(block, nullptr);
     void* bytes = GlobalLock(block);

@@ -26,8 +26,8 @@ TW_IDENTITY FirstListedIdentity()
     return identity;
 }
 
-TW_UINT16 ManagerCall(TwainApp& app, TW_IDENTITY& origin, TW_IDENTITY* destination,
-                      TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)
+TW_UINT16 ManagerCall(TwainApp& app, TW_IDENTITY& origin, TW_IDENTITY* destination, TW_UINT16 DAT,
+                      TW_UINT16 MSG, TW_MEMREF pData)
 {
     return app.dsmEntry(&origin, destination, DG_CONTROL, DAT, MSG, pData);
 }
@@ -53,8 +53,7 @@ TEST(SourceManager, RefusesAnotherOpenAClosingBeforeTheSourceAndForeignApplicati
     EXPECT_EQ(ManagerCondition(app, app.identity), TWCC_SEQERROR);
 
     TW_IDENTITY other = {};
-    ASSERT_EQ(ManagerCall(app, other, nullptr, DAT_PARENT, MSG_OPENDSM, &app.window),
-              TWRC_SUCCESS);
+    ASSERT_EQ(ManagerCall(app, other, nullptr, DAT_PARENT, MSG_OPENDSM, &app.window), TWRC_SUCCESS);
     TW_STATUS status = {};
     EXPECT_EQ(ManagerCall(app, other, &app.source, DAT_STATUS, MSG_GET, &status), TWRC_FAILURE);
     EXPECT_EQ(ManagerCondition(app, other), TWCC_BADDEST);

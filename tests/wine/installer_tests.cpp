@@ -54,12 +54,18 @@ std::vector<std::string> InstalledFiles()
 {
     const std::string windows = WindowsDirectory() + "\\";
     const std::string tools = ToolsFolder() + "\\";
-    return {SourceDirectory() + "Tz600a.ds",    windows + "Tz600a.ini",
-            windows + "Tz600a.src",             windows + "DSCLINK.dll",
-            SourceDirectory() + "DSCLINK.INI",  SourceDirectory() + "Camera\\DSC_0001.JPG",
-            SystemFile("zx600cap.ax"),          SystemFile("i420dec.dll"),
-            tools + "acquire.exe",              tools + "camera.exe",
-            tools + "TWAIN_32.DLL",             tools + "uninstall.exe"};
+    return {SourceDirectory() + "Tz600a.ds",
+            windows + "Tz600a.ini",
+            windows + "Tz600a.src",
+            windows + "DSCLINK.dll",
+            SourceDirectory() + "DSCLINK.INI",
+            SourceDirectory() + "Camera\\DSC_0001.JPG",
+            SystemFile("zx600cap.ax"),
+            SystemFile("i420dec.dll"),
+            tools + "acquire.exe",
+            tools + "camera.exe",
+            tools + "TWAIN_32.DLL",
+            tools + "uninstall.exe"};
 }
 
 int Install(const std::string& options)
@@ -201,11 +207,11 @@ TEST(Installer, GrantsStandardUsersModifyRightsAndSaysWhenItCannot)
     ASSERT_EQ(Install(""), 0);
     const std::string program = Quoted(SystemFile("icacls.exe"));
     const std::string windows = WindowsDirectory();
-    EXPECT_EQ(icacls.TakeLog(),
-              program + " " + Quoted(windows + "\\twain_32\\tz600a") +
-                  " /grant *S-1-5-32-545:(OI)(CI)M\n" + program + " " +
-                  Quoted(windows + "\\Tz600a.src") + " /grant *S-1-5-32-545:M\n" + program + " " +
-                  Quoted(windows + "\\Tz600a.ini") + " /grant *S-1-5-32-545:M\n");
+    EXPECT_EQ(icacls.TakeLog(), program + " " + Quoted(windows + "\\twain_32\\tz600a") +
+                                    " /grant *S-1-5-32-545:(OI)(CI)M\n" + program + " " +
+                                    Quoted(windows + "\\Tz600a.src") + " /grant *S-1-5-32-545:M\n" +
+                                    program + " " + Quoted(windows + "\\Tz600a.ini") +
+                                    " /grant *S-1-5-32-545:M\n");
     SetEnvironmentVariableA("ICACLS_EXIT_CODE", "5");
     DeleteFileA((SourceDirectory() + "Tz600a.ds").c_str());
     EXPECT_EQ(Install(""), 3);

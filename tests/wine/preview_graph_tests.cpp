@@ -53,11 +53,20 @@ struct Counted {
     bool overReleased = false;
 };
 
-#define FAKE_REFS                                                   \
-    STDMETHODIMP_(ULONG) AddRef() override { return Take(); }     \
-    STDMETHODIMP_(ULONG) Release() override { return Drop(); }
-#define NOT_USED(method, ...) \
-    STDMETHODIMP method(__VA_ARGS__) override { return E_NOTIMPL; }
+#define FAKE_REFS                                                                                  \
+    STDMETHODIMP_(ULONG) AddRef() override                                                         \
+    {                                                                                              \
+        return Take();                                                                             \
+    }                                                                                              \
+    STDMETHODIMP_(ULONG) Release() override                                                        \
+    {                                                                                              \
+        return Drop();                                                                             \
+    }
+#define NOT_USED(method, ...)                                                                      \
+    STDMETHODIMP method(__VA_ARGS__) override                                                      \
+    {                                                                                              \
+        return E_NOTIMPL;                                                                          \
+    }
 
 class FakePin;
 
@@ -234,8 +243,9 @@ public:
         CopyMemory(&header, type->pbFormat, sizeof header);
         char text[120];
         std::snprintf(text, sizeof text, "SetFormat %s %ldx%ld %d bits %08lx every %lld",
-                      subtype == kI420 ? "I420" : "other", header.bmiHeader.biWidth, header.bmiHeader.biHeight,
-                      header.bmiHeader.biBitCount, header.bmiHeader.biCompression,
+                      subtype == kI420 ? "I420" : "other", header.bmiHeader.biWidth,
+                      header.bmiHeader.biHeight, header.bmiHeader.biBitCount,
+                      header.bmiHeader.biCompression,
                       static_cast<long long>(header.AvgTimePerFrame));
         Note(text);
         return S_OK;
@@ -265,7 +275,9 @@ public:
     }
     STDMETHODIMP put_Owner(OAHWND owner) override
     {
-        Note(owner == reinterpret_cast<OAHWND>(frameWindow) ? "put_Owner frame" : owner ? "put_Owner other" : "put_Owner 0");
+        Note(owner == reinterpret_cast<OAHWND>(frameWindow) ? "put_Owner frame"
+             : owner                                        ? "put_Owner other"
+                                                            : "put_Owner 0");
         return S_OK;
     }
     STDMETHODIMP put_WindowStyle(LONG style) override
@@ -275,8 +287,8 @@ public:
     }
     STDMETHODIMP SetWindowPosition(LONG left, LONG top, LONG width, LONG height) override
     {
-        Note("SetWindowPosition " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(width) +
-             " " + std::to_string(height));
+        Note("SetWindowPosition " + std::to_string(left) + " " + std::to_string(top) + " " +
+             std::to_string(width) + " " + std::to_string(height));
         return S_OK;
     }
     STDMETHODIMP put_Visible(LONG visible) override
@@ -402,8 +414,10 @@ public:
         Note("SetFiltergraph");
         return S_OK;
     }
-    STDMETHODIMP FindInterface(const GUID* category, IBaseFilter* filter, REFIID iid, void** out) override;
-    STDMETHODIMP RenderStream(const GUID* category, IUnknown* source, IBaseFilter*, IBaseFilter*) override;
+    STDMETHODIMP FindInterface(const GUID* category, IBaseFilter* filter, REFIID iid,
+                               void** out) override;
+    STDMETHODIMP RenderStream(const GUID* category, IUnknown* source, IBaseFilter*,
+                              IBaseFilter*) override;
     NOT_USED(GetFiltergraph, IGraphBuilder**)
     NOT_USED(SetOutputFileName, const GUID*, LPCOLESTR, IBaseFilter**, IFileSinkFilter**)
     NOT_USED(ControlStream, const GUID*, IBaseFilter*, REFERENCE_TIME*, REFERENCE_TIME*, WORD, WORD)
@@ -526,8 +540,8 @@ struct FakeWorld {
     }
     std::vector<Counted*> Everything()
     {
-        std::vector<Counted*> all = {&devices, &monikerList, &builder, &graph, &capture, &renderer,
-                                     &capturePin, &rendererPin, &config, &window};
+        std::vector<Counted*> all = {&devices,  &monikerList, &builder,     &graph,  &capture,
+                                     &renderer, &capturePin,  &rendererPin, &config, &window};
         for (FakeMoniker& moniker : monikers_) {
             all.push_back(&moniker);
             all.push_back(&moniker.bag);
@@ -581,17 +595,20 @@ STDMETHODIMP FakeMoniker::BindToObject(IBindCtx*, IMoniker*, REFIID iid, void** 
     return world->capture.Give(static_cast<IBaseFilter*>(&world->capture), out);
 }
 
-STDMETHODIMP FakeDeviceEnumerator::CreateClassEnumerator(REFCLSID category, IEnumMoniker** monikers, DWORD)
+STDMETHODIMP FakeDeviceEnumerator::CreateClassEnumerator(REFCLSID category, IEnumMoniker** monikers,
+                                                         DWORD)
 {
     *monikers = nullptr;
     if (category != CLSID_VideoInputDeviceCategory)
         return E_INVALIDARG;
     if (world->classEnumeratorResult != S_OK)
         return world->classEnumeratorResult;
-    return world->monikerList.Give(static_cast<IEnumMoniker*>(&world->monikerList), reinterpret_cast<void**>(monikers));
+    return world->monikerList.Give(static_cast<IEnumMoniker*>(&world->monikerList),
+                                   reinterpret_cast<void**>(monikers));
 }
 
-STDMETHODIMP FakeBuilder::FindInterface(const GUID* category, IBaseFilter* filter, REFIID iid, void** out)
+STDMETHODIMP FakeBuilder::FindInterface(const GUID* category, IBaseFilter* filter, REFIID iid,
+                                        void** out)
 {
     *out = nullptr;
     if (!category || *category != PIN_CATEGORY_CAPTURE || filter != &world->capture)
@@ -623,14 +640,15 @@ HRESULT WINAPI CreateFakeObject(REFCLSID id, LPUNKNOWN, DWORD, REFIID, LPVOID* o
     return REGDB_E_CLASSNOTREG;
 }
 
-HRESULT WINAPI ShowFakeFrame(HWND owner, UINT x, UINT y, LPCOLESTR caption, ULONG objectCount, LPUNKNOWN* objects,
-                             ULONG pageCount, LPCLSID, LCID locale, DWORD, LPVOID)
+HRESULT WINAPI ShowFakeFrame(HWND owner, UINT x, UINT y, LPCOLESTR caption, ULONG objectCount,
+                             LPUNKNOWN* objects, ULONG pageCount, LPCLSID, LCID locale, DWORD,
+                             LPVOID)
 {
-    bool placed = owner == frameWindow && x == 30 && y == 30 && !caption && objectCount == 1 && pageCount == 1 &&
-                  locale == 0;
-    const char* over = objects[0] == static_cast<IBaseFilter*>(&world->capture)            ? "capture"
+    bool placed = owner == frameWindow && x == 30 && y == 30 && !caption && objectCount == 1 &&
+                  pageCount == 1 && locale == 0;
+    const char* over = objects[0] == static_cast<IBaseFilter*>(&world->capture)      ? "capture"
                        : objects[0] == static_cast<IAMStreamConfig*>(&world->config) ? "config"
-                                                                                       : "other";
+                                                                                     : "other";
     Note(std::string("PropertyFrame ") + over + (placed ? "" : " misplaced"));
     return S_OK;
 }
@@ -649,7 +667,8 @@ const VideoPlatform kFakePlatform = {CreateFakeObject, ShowFakeFrame};
     std::string log;
     for (const std::string& call : calls)
         log += "\n  " + call;
-    return ::testing::AssertionFailure() << "missing \"" << expected[found] << "\" in order; calls:" << log;
+    return ::testing::AssertionFailure()
+           << "missing \"" << expected[found] << "\" in order; calls:" << log;
 }
 
 bool Called(const std::string& call)
@@ -670,7 +689,8 @@ protected:
     void SetUp() override
     {
         SetVideoPlatform(&kFakePlatform);
-        frameWindow = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 357, 293, nullptr, nullptr, nullptr, nullptr);
+        frameWindow = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 357, 293, nullptr, nullptr,
+                                    nullptr, nullptr);
     }
     void TearDown() override
     {
@@ -683,7 +703,8 @@ protected:
 
 TEST_F(PreviewGraph, TheLastDeviceWhoseNameBeginsWithTheCameraNameIsChosen)
 {
-    Use({L"USB Camera", L"ZX600 Video Capture 2", L"zx600 video capture", L"ZX600 Video Capture", L"ZX600 Video"});
+    Use({L"USB Camera", L"ZX600 Video Capture 2", L"zx600 video capture", L"ZX600 Video Capture",
+         L"ZX600 Video"});
     OpenVideo(frameWindow);
     LONG index = 0;
     FindCameraDevice(&index);
@@ -728,10 +749,11 @@ TEST_F(PreviewGraph, RendersForcedI420IntoTheFrameRunsHaltsAndClosesInOrder)
     FindCameraDevice(&index);
     calls.clear();
     SelectVideoDevice(index);
-    EXPECT_TRUE(InOrder({"BindToObject 1", "SetFiltergraph", "AddFilter",
-                         "SetFormat I420 320x240 12 bits 30323449 every 333333", "RenderStream", "put_Owner frame",
-                         "put_WindowStyle 1073741824", "SetWindowPosition 0 0 357 293", "put_Visible -1",
-                         "SetFormat I420 320x240 12 bits 30323449 every 333333", "Run"}));
+    EXPECT_TRUE(
+        InOrder({"BindToObject 1", "SetFiltergraph", "AddFilter",
+                 "SetFormat I420 320x240 12 bits 30323449 every 333333", "RenderStream",
+                 "put_Owner frame", "put_WindowStyle 1073741824", "SetWindowPosition 0 0 357 293",
+                 "put_Visible -1", "SetFormat I420 320x240 12 bits 30323449 every 333333", "Run"}));
 
     calls.clear();
     SelectVideoDevice(index);
@@ -739,7 +761,8 @@ TEST_F(PreviewGraph, RendersForcedI420IntoTheFrameRunsHaltsAndClosesInOrder)
 
     calls.clear();
     EXPECT_TRUE(ShowPreview());
-    EXPECT_TRUE(Called("SetFormat I420 320x240 12 bits 30323449 every 333333")) << "the format is forced again";
+    EXPECT_TRUE(Called("SetFormat I420 320x240 12 bits 30323449 every 333333"))
+        << "the format is forced again";
     EXPECT_FALSE(Called("RenderStream"));
     EXPECT_FALSE(Called("Run")) << "a running graph is not run again";
 
@@ -748,14 +771,16 @@ TEST_F(PreviewGraph, RendersForcedI420IntoTheFrameRunsHaltsAndClosesInOrder)
 
     calls.clear();
     RestartPreview(1, nullptr);
-    EXPECT_TRUE(InOrder({"put_Owner 0", "put_Visible 0", "Release window", "Disconnect renderer pin",
-                         "Disconnect capture pin", "RemoveFilter renderer", "RenderStream", "Run"}));
+    EXPECT_TRUE(
+        InOrder({"put_Owner 0", "put_Visible 0", "Release window", "Disconnect renderer pin",
+                 "Disconnect capture pin", "RemoveFilter renderer", "RenderStream", "Run"}));
     EXPECT_FALSE(Called("Stop")) << "a halted graph is not stopped again";
 
     calls.clear();
     CloseVideo();
-    EXPECT_TRUE(InOrder({"Stop", "put_Owner 0", "put_Visible 0", "Release window", "RemoveFilter renderer",
-                         "Release graph", "Release builder", "Release capture", "Release config"}));
+    EXPECT_TRUE(
+        InOrder({"Stop", "put_Owner 0", "put_Visible 0", "Release window", "RemoveFilter renderer",
+                 "Release graph", "Release builder", "Release capture", "Release config"}));
     EXPECT_EQ(world->Unbalanced(), "");
 }
 
@@ -810,8 +835,9 @@ TEST_F(PreviewGraph, PropertyPagesOfTheFilterAndOfTheRebuiltCapturePin)
 
     calls.clear();
     EXPECT_TRUE(ShowFormatPages());
-    EXPECT_TRUE(InOrder({"Stop", "RemoveFilter renderer", "PropertyFrame config", "SetFormat I420 320x240 12 bits 30323449 every 333333",
-                         "RenderStream", "Run"}));
+    EXPECT_TRUE(
+        InOrder({"Stop", "RemoveFilter renderer", "PropertyFrame config",
+                 "SetFormat I420 320x240 12 bits 30323449 every 333333", "RenderStream", "Run"}));
 
     world->capture.hasPages = false;
     calls.clear();

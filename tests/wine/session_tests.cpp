@@ -92,8 +92,10 @@ TEST(StateTable, TripletsWithoutTheirStructureAreRefusedAsBadValues)
         const char* message;
     };
     const Case cases[] = {
-        {3, DAT_IDENTITY, MSG_GET, "General failure in response to DAT_IDENTITY.  Bad value error."},
-        {3, DAT_IDENTITY, MSG_OPENDS, "General failure in response to MSG_OPENDS.  Bad value error."},
+        {3, DAT_IDENTITY, MSG_GET,
+         "General failure in response to DAT_IDENTITY.  Bad value error."},
+        {3, DAT_IDENTITY, MSG_OPENDS,
+         "General failure in response to MSG_OPENDS.  Bad value error."},
         {4, DAT_USERINTERFACE, MSG_ENABLEDS,
          "General failure in response to MSG_ENABLEDS.  Bad value error."},
         {5, DAT_USERINTERFACE, MSG_DISABLEDS,
@@ -185,8 +187,7 @@ TEST(AlbumWindow, EnableShowsItWithTheProductNameWithOrWithoutUserInterface)
         SourceModule source;
         source.application.Id = kApplicationId;
         ASSERT_EQ(Open(source), TWRC_SUCCESS);
-        ASSERT_EQ(UserInterface(source, MSG_ENABLEDS, showUI, application.Handle()),
-                  TWRC_SUCCESS);
+        ASSERT_EQ(UserInterface(source, MSG_ENABLEDS, showUI, application.Handle()), TWRC_SUCCESS);
         std::vector<HWND> windows = AlbumWindowsOf(source.Module());
         ASSERT_EQ(windows.size(), 1u);
         EXPECT_TRUE(IsWindowVisible(windows[0]));
@@ -303,8 +304,9 @@ TEST(MessageBoxes, AParentThatIsNoWindowStillLetsTheUserSeeThem)
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     for (const CapturedBox& box : boxes.Boxes()) {
         EXPECT_EQ(box.owner, nullptr);
-        EXPECT_EQ(box.text,
-                  "General failure in response to MSG_OPENDS.  DG DAT MSG is out of expected sequence.");
+        EXPECT_EQ(
+            box.text,
+            "General failure in response to MSG_OPENDS.  DG DAT MSG is out of expected sequence.");
     }
     EXPECT_EQ(Close(source), TWRC_SUCCESS);
     EXPECT_TRUE(AlbumWindowsOf(source.Module()).empty());
@@ -344,10 +346,12 @@ TEST(MessageBoxes, CloseWhileOneIsUpIsRefusedAndTheSourceStaysLoaded)
     EXPECT_FALSE(EnableSource(app, TRUE));
     EXPECT_EQ(g_closeFromWindow.result, TWRC_FAILURE);
     ASSERT_EQ(boxes.Boxes().size(), 2u);
-    EXPECT_EQ(boxes.Boxes()[0].text,
-              "General failure in response to MSG_ENABLEDS.  DG DAT MSG is out of expected sequence.");
-    EXPECT_EQ(boxes.Boxes()[1].text,
-              "General failure in response to MSG_CLOSEDS.  DG DAT MSG is out of expected sequence.");
+    EXPECT_EQ(
+        boxes.Boxes()[0].text,
+        "General failure in response to MSG_ENABLEDS.  DG DAT MSG is out of expected sequence.");
+    EXPECT_EQ(
+        boxes.Boxes()[1].text,
+        "General failure in response to MSG_CLOSEDS.  DG DAT MSG is out of expected sequence.");
     EXPECT_NE(GetModuleHandleA(InstalledSourcePath().c_str()), nullptr);
 
     // The box of a one-value set that Allowed does not admit counts as well.
@@ -363,8 +367,9 @@ TEST(MessageBoxes, CloseWhileOneIsUpIsRefusedAndTheSourceStaysLoaded)
     EXPECT_EQ(g_closeFromWindow.result, TWRC_FAILURE);
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].text, "IsCapAllowed");
-    EXPECT_EQ(boxes.Boxes()[1].text,
-              "General failure in response to MSG_CLOSEDS.  DG DAT MSG is out of expected sequence.");
+    EXPECT_EQ(
+        boxes.Boxes()[1].text,
+        "General failure in response to MSG_CLOSEDS.  DG DAT MSG is out of expected sequence.");
     EXPECT_NE(GetModuleHandleA(InstalledSourcePath().c_str()), nullptr);
 
     SetWindowLongPtrA(app.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
@@ -408,20 +413,21 @@ TEST(Notifications, TheManagerTakesThemOnlyFromTheOpenSourceToItsApplication)
 
     EXPECT_EQ(app.dsmEntry(&stranger, &app.identity, DG_CONTROL, DAT_NULL, MSG_XFERREADY, nullptr),
               TWRC_FAILURE);
-    EXPECT_EQ(app.dsmEntry(&app.source, &otherApplication, DG_CONTROL, DAT_NULL, MSG_XFERREADY,
-                           nullptr),
-              TWRC_FAILURE);
+    EXPECT_EQ(
+        app.dsmEntry(&app.source, &otherApplication, DG_CONTROL, DAT_NULL, MSG_XFERREADY, nullptr),
+        TWRC_FAILURE);
     EXPECT_EQ(app.dsmEntry(&app.source, &app.identity, DG_CONTROL, DAT_NULL, MSG_OPENDS, nullptr),
               TWRC_FAILURE);
     PostMessageA(app.window, WM_NULL, 0, 0);
     EXPECT_EQ(NextNotification(app), MSG_NULL);
 
     // Two notifications arrive in order, each with its own wake-up.
-    EXPECT_EQ(app.dsmEntry(&app.source, &app.identity, DG_CONTROL, DAT_NULL, MSG_XFERREADY, nullptr),
-              TWRC_SUCCESS);
-    EXPECT_EQ(app.dsmEntry(&app.source, &app.identity, DG_CONTROL, DAT_NULL, MSG_CLOSEDSREQ,
-                           nullptr),
-              TWRC_SUCCESS);
+    EXPECT_EQ(
+        app.dsmEntry(&app.source, &app.identity, DG_CONTROL, DAT_NULL, MSG_XFERREADY, nullptr),
+        TWRC_SUCCESS);
+    EXPECT_EQ(
+        app.dsmEntry(&app.source, &app.identity, DG_CONTROL, DAT_NULL, MSG_CLOSEDSREQ, nullptr),
+        TWRC_SUCCESS);
     EXPECT_EQ(NextNotification(app), MSG_XFERREADY);
     EXPECT_EQ(NextNotification(app), MSG_CLOSEDSREQ);
     EXPECT_EQ(NextNotification(app), MSG_NULL);

@@ -68,7 +68,8 @@ protected:
             EXPECT_EQ(transfer.BytesWritten, transfer.Rows * width * 3);
             EXPECT_EQ(transfer.YOffset, delivered.size() / (width * 3));
             EXPECT_EQ(transfer.Compression, TWCP_NONE);
-            delivered.insert(delivered.end(), buffer.begin(), buffer.begin() + transfer.BytesWritten);
+            delivered.insert(delivered.end(), buffer.begin(),
+                             buffer.begin() + transfer.BytesWritten);
         }
         EXPECT_EQ(rc, TWRC_XFERDONE);
         ExpectClosingCall(transfer, width, static_cast<TW_UINT32>(delivered.size() / (width * 3)));

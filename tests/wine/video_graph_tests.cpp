@@ -24,10 +24,10 @@ class FrameHost {
 public:
     FrameHost()
     {
-        host_ = CreateWindowA("STATIC", "video", WS_POPUP | WS_VISIBLE, 20, 20, 400, 330, nullptr, nullptr,
-                              nullptr, nullptr);
-        frame_ = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, 20, 20, 357, 293, host_,
-                               reinterpret_cast<HMENU>(kFrameId), nullptr, nullptr);
+        host_ = CreateWindowA("STATIC", "video", WS_POPUP | WS_VISIBLE, 20, 20, 400, 330, nullptr,
+                              nullptr, nullptr, nullptr);
+        frame_ = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, 20, 20, 357,
+                               293, host_, reinterpret_cast<HMENU>(kFrameId), nullptr, nullptr);
         SetWindowPos(host_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         PumpMessages(100);
     }
@@ -128,18 +128,23 @@ TEST(VideoGraph, PreviewsTheRegisteredCameraAndGivesEverythingBack)
 using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
 
 // {550538E6-4864-4229-8E78-1931E1E82C6C}, the stand-in filter's class.
-const CLSID kCaptureFilterClass = {0x550538e6, 0x4864, 0x4229, {0x8e, 0x78, 0x19, 0x31, 0xe1, 0xe8, 0x2c, 0x6c}};
+const CLSID kCaptureFilterClass = {
+    0x550538e6, 0x4864, 0x4229, {0x8e, 0x78, 0x19, 0x31, 0xe1, 0xe8, 0x2c, 0x6c}};
 
 TEST(VideoGraph, CaptureFilterEnumeratorsSkipAsCounted)
 {
     HMODULE filterModule = LoadLibraryA("zx600cap.ax");
     ASSERT_NE(filterModule, nullptr);
-    auto getClassObject = reinterpret_cast<GetClassObject>(GetProcAddress(filterModule, "DllGetClassObject"));
+    auto getClassObject =
+        reinterpret_cast<GetClassObject>(GetProcAddress(filterModule, "DllGetClassObject"));
     auto canUnload = reinterpret_cast<CanUnload>(GetProcAddress(filterModule, "DllCanUnloadNow"));
     IClassFactory* factory = nullptr;
-    ASSERT_EQ(getClassObject(kCaptureFilterClass, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    ASSERT_EQ(
+        getClassObject(kCaptureFilterClass, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+        S_OK);
     IBaseFilter* filter = nullptr;
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IBaseFilter, reinterpret_cast<void**>(&filter)), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IBaseFilter, reinterpret_cast<void**>(&filter)),
+              S_OK);
     factory->Release();
 
     IEnumPins* pins = nullptr;

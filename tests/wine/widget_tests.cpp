@@ -50,10 +50,11 @@ public:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = kParentClass;
         RegisterClassA(&windowClass);
-        window_ = CreateWindowA(kParentClass, "widgets", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
-                                300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        button_ = CreateWindowA("Button", "Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80,
-                                30, window_, reinterpret_cast<HMENU>(kButtonId), nullptr, nullptr);
+        window_ = CreateWindowA(kParentClass, "widgets", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                300, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        button_ =
+            CreateWindowA("Button", "Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 30,
+                          window_, reinterpret_cast<HMENU>(kButtonId), nullptr, nullptr);
         list_ = CreateWindowA(WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_AUTOARRANGE,
                               10, 50, 200, 120, window_, reinterpret_cast<HMENU>(kListId), nullptr,
                               nullptr);

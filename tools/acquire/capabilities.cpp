@@ -33,8 +33,8 @@ const NamedNumber kCapabilityNames[] = {
     {"ICAP_BITDEPTH", ICAP_BITDEPTH},
 };
 
-const char* const kContainerNames[] = {"", "", "", "TWON_ARRAY", "TWON_ENUMERATION",
-                                       "TWON_ONEVALUE", "TWON_RANGE"};
+const char* const kContainerNames[] = {
+    "", "", "", "TWON_ARRAY", "TWON_ENUMERATION", "TWON_ONEVALUE", "TWON_RANGE"};
 const char* const kItemTypeNames[] = {"TWTY_INT8",   "TWTY_INT16",  "TWTY_INT32", "TWTY_UINT8",
                                       "TWTY_UINT16", "TWTY_UINT32", "TWTY_BOOL",  "TWTY_FIX32",
                                       "TWTY_FRAME",  "TWTY_STR32",  "TWTY_STR64", "TWTY_STR128",
@@ -146,7 +146,7 @@ void PrintContainer(TW_UINT16 conType, const TW_UINT8* block, size_t size)
     memcpy(&itemType, block, sizeof itemType);
     printf("%s of %s:", kContainerNames[conType],
            itemType < sizeof kItemTypeNames / sizeof *kItemTypeNames ? kItemTypeNames[itemType]
-                                                                      : "item type ?");
+                                                                     : "item type ?");
     if (conType == TWON_ONEVALUE && size >= sizeof(TW_ONEVALUE)) {
         TW_ONEVALUE oneValue;
         memcpy(&oneValue, block, sizeof oneValue);
@@ -219,8 +219,8 @@ TW_UINT32 ValueOfText(TW_UINT16 itemType, const char* text)
             whole += 1;
             frac = 0;
         }
-        return static_cast<TW_UINT16>(static_cast<TW_INT16>(whole)) |
-               static_cast<TW_UINT32>(frac) << 16;
+        return static_cast<TW_UINT16>(static_cast<TW_INT16>(whole)) | static_cast<TW_UINT32>(frac)
+                                                                          << 16;
     }
     return static_cast<TW_UINT32>(strtol(text, nullptr, 0));
 }

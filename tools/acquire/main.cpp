@@ -59,9 +59,10 @@ bool ParseOptions(int argc, char** argv, Options& options)
         } else if (bool error = false;
                    !ParseCapabilityOption(argc, argv, i, options.capabilityRequests, error) ||
                    error) {
-            fprintf(stderr, "usage: acquire [--source NAME] [--no-ui] [--close-after MS] [--upload-all]\n"
-                            "               [--mechanism native|memory|file] [--buffer BYTES]\n"
-                            "               [--format bmp|png|jpeg|tiff] [--output FOLDER]\n%s",
+            fprintf(stderr,
+                    "usage: acquire [--source NAME] [--no-ui] [--close-after MS] [--upload-all]\n"
+                    "               [--mechanism native|memory|file] [--buffer BYTES]\n"
+                    "               [--format bmp|png|jpeg|tiff] [--output FOLDER]\n%s",
                     kCapabilityUsage);
             return false;
         }

@@ -66,8 +66,8 @@ bool WriteBmpFile(const std::string& path, const BITMAPFILEHEADER& fileHeader, c
     }
     DWORD written = 0;
     const bool ok = WriteFile(file, &fileHeader, sizeof fileHeader, &written, nullptr) &&
-                    written == sizeof fileHeader && WriteFile(file, dib, dibSize, &written, nullptr) &&
-                    written == dibSize;
+                    written == sizeof fileHeader &&
+                    WriteFile(file, dib, dibSize, &written, nullptr) && written == dibSize;
     CloseHandle(file);
     if (!ok) {
         DeleteFileA(path.c_str());
@@ -113,12 +113,11 @@ bool WriteFrame(IWICBitmapEncoder* encoder, IWICBitmapSource* picture)
     UINT width = 0;
     UINT height = 0;
     WICPixelFormatGUID pixelFormat = GUID_WICPixelFormat24bppBGR;
-    const bool written = SUCCEEDED(frame->Initialize(options)) &&
-                         SUCCEEDED(picture->GetSize(&width, &height)) &&
-                         SUCCEEDED(frame->SetSize(width, height)) &&
-                         SUCCEEDED(frame->SetPixelFormat(&pixelFormat)) &&
-                         SUCCEEDED(frame->WriteSource(picture, nullptr)) &&
-                         SUCCEEDED(frame->Commit());
+    const bool written =
+        SUCCEEDED(frame->Initialize(options)) && SUCCEEDED(picture->GetSize(&width, &height)) &&
+        SUCCEEDED(frame->SetSize(width, height)) &&
+        SUCCEEDED(frame->SetPixelFormat(&pixelFormat)) &&
+        SUCCEEDED(frame->WriteSource(picture, nullptr)) && SUCCEEDED(frame->Commit());
     if (options != nullptr) {
         options->Release();
     }
@@ -174,8 +173,8 @@ bool EncodeBmpBytes(std::vector<unsigned char>& bmp, const std::string& path, Pi
     bool encoded = false;
     if (SUCCEEDED(factory->CreateStream(&stream))) {
         if (SUCCEEDED(stream->InitializeFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()))) &&
-            SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
-                                                       &decoder))) {
+            SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr,
+                                                       WICDecodeMetadataCacheOnDemand, &decoder))) {
             encoded = EncodeFirstFrame(factory, decoder, path, format);
             decoder->Release();
         }

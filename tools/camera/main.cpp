@@ -30,10 +30,9 @@ struct Options {
 
 int Usage()
 {
-    fprintf(stderr,
-            "usage: camera [--ini PATH] list\n"
-            "       camera [--ini PATH] read|save N PREFIX\n"
-            "       camera [--ini PATH] capture [full]\n");
+    fprintf(stderr, "usage: camera [--ini PATH] list\n"
+                    "       camera [--ini PATH] read|save N PREFIX\n"
+                    "       camera [--ini PATH] capture [full]\n");
     return 2;
 }
 
@@ -88,7 +87,8 @@ int List()
         const unsigned char* record = records.data() + i * kFdbRecordSize;
         char label[kFdbLabelLength + 1];
         if (MakeFdbLabel(record, label, sizeof label)) {
-            printf("%4lu  %s  %10lu\n", i + 1, label, static_cast<unsigned long>(FdbObjectSize(record)));
+            printf("%4lu  %s  %10lu\n", i + 1, label,
+                   static_cast<unsigned long>(FdbObjectSize(record)));
         } else {
             printf("%4lu  (unusable record)\n", i + 1);
         }
@@ -129,7 +129,8 @@ int ReadOut(const Options& options, int mode)
 
 int Capture(const Options& options)
 {
-    if (options.prefix != nullptr || (options.number != nullptr && strcmp(options.number, "full") != 0)) {
+    if (options.prefix != nullptr ||
+        (options.number != nullptr && strcmp(options.number, "full") != 0)) {
         return Usage();
     }
     SetStillSize(options.number != nullptr ? kStillSizeFull : kStillSize640);

@@ -28,8 +28,8 @@ Bytes MakeBmp(LONG width, LONG height, WORD bitCount, unsigned seed)
     const DWORD bitsSize = PaddedRowBytes(width, bitCount) * rows;
     const DWORD bitsAt = 14 + 40 + colors * 4;
     BITMAPFILEHEADER fileHeader = {0x4D42, bitsAt + bitsSize, 0, 0, bitsAt};
-    BITMAPINFOHEADER header = {sizeof header, width, height, 1, bitCount, BI_RGB, bitsSize,
-                               2835, 3780, 0, 0};
+    BITMAPINFOHEADER header = {sizeof header, width, height, 1, bitCount, BI_RGB,
+                               bitsSize,      2835,  3780,   0, 0};
     Bytes bmp;
     Append(bmp, &fileHeader, sizeof fileHeader);
     Append(bmp, &header, sizeof header);
@@ -79,7 +79,8 @@ Bytes TopDownRgbRows(const Bytes& bmp)
     const DWORD stride = PaddedRowBytes(header.biWidth, 24);
     Bytes rows;
     for (LONG top = 0; top < header.biHeight; ++top) {
-        const unsigned char* row = bmp.data() + fileHeader.bfOffBits + (header.biHeight - 1 - top) * stride;
+        const unsigned char* row =
+            bmp.data() + fileHeader.bfOffBits + (header.biHeight - 1 - top) * stride;
         for (DWORD i = 0; i < rowBytes; i += 3) {
             const unsigned char rgb[3] = {row[i + 2], row[i + 1], row[i]};
             Append(rows, rgb, sizeof rgb);

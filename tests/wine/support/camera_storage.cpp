@@ -22,8 +22,8 @@ CameraStorageCopy::CameraStorageCopy()
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-                CopyFileA((installed + found.cFileName).c_str(), ObjectPath(found.cFileName).c_str(),
-                          FALSE);
+                CopyFileA((installed + found.cFileName).c_str(),
+                          ObjectPath(found.cFileName).c_str(), FALSE);
             }
         } while (FindNextFileA(search, &found));
         FindClose(search);

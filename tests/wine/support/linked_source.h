@@ -34,9 +34,8 @@ public:
 
 // A Source Manager entry for application code under test: every triplet
 // goes to the linked source, whatever its destination.
-TW_UINT16 TW_CALLINGSTYLE LinkedManagerEntry(pTW_IDENTITY pOrigin, pTW_IDENTITY pDest,
-                                             TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
-                                             TW_MEMREF pData);
+TW_UINT16 TW_CALLINGSTYLE LinkedManagerEntry(pTW_IDENTITY pOrigin, pTW_IDENTITY pDest, TW_UINT32 DG,
+                                             TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData);
 
 // The name of transfer file `number` in the source's directory.
 std::string TransferFilePath(int number);

@@ -22,7 +22,8 @@ bool DecodePictureFile(const std::string& path, Decoded& decoded)
         decoded.stride = (decoded.width * 3 + 3) / 4 * 4;
         decoded.rows.assign(static_cast<size_t>(decoded.stride) * decoded.height, 0);
         if (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
-            done = SUCCEEDED(frame->CopyPixels(nullptr, decoded.stride, decoded.rows.size(), decoded.rows.data()));
+            done = SUCCEEDED(frame->CopyPixels(nullptr, decoded.stride, decoded.rows.size(),
+                                               decoded.rows.data()));
         } else if (IsEqualGUID(format, GUID_WICPixelFormat8bppGray)) {
             const UINT grayStride = (decoded.width + 3) / 4 * 4;
             std::vector<unsigned char> gray(static_cast<size_t>(grayStride) * decoded.height);

@@ -58,8 +58,9 @@ ULONGLONG SystemTimeNow()
 void SetLastWriteTime(const std::string& path, ULONGLONG stamp)
 {
     FILETIME time = {static_cast<DWORD>(stamp), static_cast<DWORD>(stamp >> 32)};
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         SetFileTime(file, nullptr, nullptr, &time);
         CloseHandle(file);
@@ -134,8 +135,8 @@ void WriteRegistryValue(const std::string& key, const std::string& name, DWORD t
                         const void* data, DWORD size)
 {
     HKEY handle;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                        &handle, nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
+                        nullptr) == ERROR_SUCCESS) {
         RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
         RegCloseKey(handle);
     }

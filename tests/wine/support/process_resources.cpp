@@ -43,8 +43,8 @@ long CountUserObjects()
     }
     long found = 0;
     for (UINT_PTR value = kFirstUserHandle; value < kUserHandleLimit; value += 2) {
-        found += IsOurWindow(reinterpret_cast<HWND>(value)) ||
-                 IsMenu(reinterpret_cast<HMENU>(value));
+        found +=
+            IsOurWindow(reinterpret_cast<HWND>(value)) || IsMenu(reinterpret_cast<HMENU>(value));
     }
     return found;
 }

@@ -119,7 +119,8 @@ bool ReadClientPixels(HWND window, ScreenPixels& pixels)
     bool read = false;
     if (bitmap != nullptr) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
-        read = BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, origin.x, origin.y, SRCCOPY);
+        read =
+            BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, origin.x, origin.y, SRCCOPY);
         GdiFlush();
         memcpy(pixels.rows.data(), bits, pixels.rows.size());
         SelectObject(memory, previous);
