@@ -16,6 +16,7 @@
 #include "album/album_list.h"
 #include "album/type_icons.h"
 #include "resources/resource_ids.h"
+#include "support/camera_pauses.h"
 #include "support/camera_storage.h"
 #include "support/prefix_files.h"
 #include "support/test_windows.h"
@@ -317,6 +318,8 @@ TEST_F(AlbumListTest, DeleteAllWithoutTheCameraEmptiesOnlyTheList)
 
 TEST_F(AlbumListTest, SnapAppendsTheNewStill)
 {
+    // The append's pauses as the data source makes them.
+    RealCameraPauses realPauses;
     ASSERT_TRUE(LoadAlbum(album_));
     ASSERT_TRUE(SnapStill(album_));
     EXPECT_EQ(g_album.objectCount, 6u);
