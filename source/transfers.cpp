@@ -86,8 +86,10 @@ bool ReadFileIdentity(const char* path, FileIdentity& identity)
     BY_HANDLE_FILE_INFORMATION information;
     const bool known = GetFileInformationByHandle(file, &information) != 0;
     CloseHandle(file);
-    identity = {information.dwVolumeSerialNumber, information.nFileIndexHigh,
-                information.nFileIndexLow};
+    if (known) {
+        identity = {information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                    information.nFileIndexLow};
+    }
     return known;
 }
 
@@ -350,13 +352,17 @@ TW_UINT16 ImageFileXferHandler(const TripletArgs& args)
 
 void DeleteWaitingFilesExcept(const std::vector<int>& keptNumbers)
 {
+    std::vector<std::string> kept;
+    for (int number : keptNumbers) {
+        char name[kTransferNameSize];
+        if (FormTransferFileName(name, sizeof name, g_transferQueue.filePrefix, number)) {
+            kept.push_back(name);
+        }
+    }
     for (const std::string& waiting : WaitingTransferFiles(g_transferQueue)) {
         bool keep = false;
-        for (int number : keptNumbers) {
-            char name[kTransferNameSize];
-            keep = keep ||
-                   (FormTransferFileName(name, sizeof name, g_transferQueue.filePrefix, number) &&
-                    lstrcmpiA(name, waiting.c_str()) == 0);
+        for (const std::string& name : kept) {
+            keep = keep || lstrcmpiA(name.c_str(), waiting.c_str()) == 0;
         }
         if (!keep) {
             DeleteFileA(waiting.c_str());
