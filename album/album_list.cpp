@@ -14,7 +14,7 @@ namespace {
 const int kAppendSteps = 10;
 const int kSnapSteps = 10;
 const DWORD kSettleTime = 100;
-// A full load redraws the window at most this often (milliseconds).
+// A full load moves the bar at most this often (milliseconds).
 const DWORD kLoadFrameTime = 100;
 const LONG kPixelsPerMetre = 2834;
 // Room the list is told the text callback has.
@@ -151,9 +151,11 @@ void ForgetItems(HWND window)
 }
 
 // One step of the full load: record `index` becomes item `index`, its
-// bitmap made on the list's device context `screen`.
+// bitmap made on the list's device context `screen`. `position` follows
+// the progress position that the step gives the bar: the item's index, or 0
+// when the image list refuses its bitmap.
 bool LoadItem(HWND window, HDC screen, const std::vector<unsigned char>& records,
-              unsigned long index)
+              unsigned long index, int& position)
 {
     const unsigned char* record = FdbRecordAt(records.data(), index);
     char label[kFdbLabelLength + 1];
@@ -164,61 +166,62 @@ bool LoadItem(HWND window, HDC screen, const std::vector<unsigned char>& records
     if (icon == nullptr) {
         return false;
     }
-    ShowStep(window, static_cast<int>(index));
+    position = static_cast<int>(index);
     HBITMAP bitmap = MakeItemBitmap(screen, TypeIconHeader(), icon);
     if (!ReplaceItemImage(bitmap, index)) {
-        ShowStep(window, 0);
+        position = 0;
         return false;
     }
     StoreItem(index, bitmap, label);
     return InsertItem(window, index);
 }
 
-// Turns the drawing of the list and the progress bar off or on. While it is
-// off, an inserted item neither rearranges nor repaints the icons listed
-// before it, and a step does not repaint the bar.
-void SetLoadDrawing(HWND window, BOOL draw)
-{
-    SendMessageA(AlbumListView(window), WM_SETREDRAW, draw, 0);
-    SendMessageA(GetDlgItem(window, IDC_PROGRESS), WM_SETREDRAW, draw, 0);
-}
-
-// Redraws the window with the items listed so far and the bar's position.
-void DrawLoad(HWND window)
-{
-    SetLoadDrawing(window, TRUE);
-    InvalidateRect(AlbumListView(window), nullptr, TRUE);
-    InvalidateRect(GetDlgItem(window, IDC_PROGRESS), nullptr, TRUE);
-    UpdateWindow(window);
-}
-
-// Lists records 0 to shown - 1. The window is redrawn after the first item,
-// then once a frame, and after the last, rather than after every item.
+// Lists records 0 to shown - 1. The list is drawn once, complete, and the
+// bar moves once a frame, rather than both at every item: the list and the
+// bar end as an item-by-item load leaves them.
 bool LoadItems(HWND window, const std::vector<unsigned char>& records, unsigned long shown)
 {
     // Room for every image at once: an image list grown image by image
     // copies all its images again at each growth.
     ImageList_SetImageCount(g_album.imageList, shown);
     HWND list = AlbumListView(window);
-    HDC screen = GetDC(list);
-    DWORD lastDrawn = 0;
+    HWND bar = GetDlgItem(window, IDC_PROGRESS);
+    // Bitmaps made on a memory context that holds a bitmap of the list's
+    // screen have the screen's format, as those made on the list's own
+    // context, and are made many times faster.
+    HDC listContext = GetDC(list);
+    HDC screen = CreateCompatibleDC(listContext);
+    HBITMAP screenFormat = CreateCompatibleBitmap(listContext, 1, 1);
+    HGDIOBJ formerBitmap = SelectObject(screen, screenFormat);
+    // While the list does not draw, an inserted item neither rearranges nor
+    // repaints the icons listed before it.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    int position = -1;
+    DWORD lastStep = GetTickCount();
     unsigned long listed = 0;
-    SetLoadDrawing(window, FALSE);
-    while (listed < shown && LoadItem(window, screen, records, listed)) {
+    while (listed < shown && LoadItem(window, screen, records, listed, position)) {
         ++listed;
-        if (listed < shown && (listed == 1 || GetTickCount() - lastDrawn >= kLoadFrameTime)) {
-            DrawLoad(window);
-            SetLoadDrawing(window, FALSE);
-            lastDrawn = GetTickCount();
+        if (GetTickCount() - lastStep >= kLoadFrameTime) {
+            ShowStep(window, position);
+            UpdateWindow(bar);
+            lastStep = GetTickCount();
         }
     }
-    ReleaseDC(list, screen);
+    SelectObject(screen, formerBitmap);
+    DeleteObject(screenFormat);
+    DeleteDC(screen);
+    ReleaseDC(list, listContext);
     if (listed < shown) {
         // Image i stays the image of item i: the images of records not
         // listed go.
         ImageList_SetImageCount(g_album.imageList, listed);
     }
-    DrawLoad(window);
+    if (position >= 0) {
+        ShowStep(window, position);
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    UpdateWindow(window);
     return listed == shown;
 }
 
