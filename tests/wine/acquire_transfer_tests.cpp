@@ -22,9 +22,7 @@ protected:
     void SetUp() override
     {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        output_ = std::string(temp) + "acquire_transfer_tests";
+        output_ = TemporaryPath("acquire_transfer_tests");
         ASSERT_TRUE(LoadCameraSettings());
         app_ = {};
         app_.dsmEntry = LinkedManagerEntry;

@@ -375,9 +375,7 @@ TEST_F(AlbumCommandTest, SnapAppendsAStillAndTheDeletesEmptyTheCamera)
 
 TEST_F(AlbumCommandTest, SaveWritesTheSelectedObjectsThroughTheChosenName)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "album_saves";
+    const std::string folder = TemporaryPath("album_saves");
     CreateDirectoryA(folder.c_str(), nullptr);
     const Names saved = {"\\pick0001.JPG", "\\pick0003.AVI", "\\pick0005.WAV"};
     for (const std::string& name : saved) {

@@ -391,10 +391,8 @@ TEST(AlbumWindow, ASecondEnableInOneSessionGivesAWorkingWindow)
     EXPECT_EQ(SelectStills(second), 3);
     SendMessageA(GetDlgItem(second, IDC_UPLOAD), BM_CLICK, 0, 0);
     ASSERT_EQ(NextNotification(app), MSG_XFERREADY);
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
     TransferOptions transfers;
-    transfers.outputFolder = std::string(temp) + "second_enable";
+    transfers.outputFolder = TemporaryPath("second_enable");
     CreateDirectoryA(transfers.outputFolder.c_str(), nullptr);
     EXPECT_EQ(TransferPictures(app, transfers), 3);
     RemoveFolder(transfers.outputFolder);

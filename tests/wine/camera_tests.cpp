@@ -53,9 +53,7 @@ protected:
     void SetUp() override
     {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        folder_ = std::string(temp) + "camera_tests";
+        folder_ = TemporaryPath("camera_tests");
         storage_ = folder_ + "\\Camera";
         output_ = folder_ + "\\out";
         ini_ = folder_ + "\\DSCLINK.INI";

@@ -68,9 +68,7 @@ class ScratchFolder {
 public:
     ScratchFolder()
     {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        path_ = std::string(temp) + "dib_file_tests";
+        path_ = TemporaryPath("dib_file_tests");
         CreateDirectoryA(path_.c_str(), nullptr);
     }
     ~ScratchFolder()
@@ -464,9 +462,7 @@ TEST(TransferFileNames, NamesLieInTheSourceDirectory)
 
 TEST(TransferFileNames, LongWindowsDirectoryIsReachedByItsShortName)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string longDirectory = std::string(temp) + "A windows directory whose name is long";
+    const std::string longDirectory = TemporaryPath("A windows directory whose name is long");
     CreateDirectoryA(longDirectory.c_str(), nullptr);
     char prefix[kTransferNameSize];
     const bool made = MakeTransferPrefixFor(longDirectory.c_str(), prefix, sizeof prefix);
@@ -478,7 +474,7 @@ TEST(TransferFileNames, LongWindowsDirectoryIsReachedByItsShortName)
     EXPECT_EQ(std::string(prefix), std::string(shortName) + "\\TWAIN_32\\tz600a\\TWIMG600_");
 
     // Too long even in short form: no prefix, no cut path.
-    const std::string deep = std::string(temp) + std::string(60, 'd');
+    const std::string deep = TemporaryPath(std::string(60, 'd'));
     EXPECT_FALSE(MakeTransferPrefixFor(deep.c_str(), prefix, sizeof prefix));
     EXPECT_STREQ(prefix, "");
 }

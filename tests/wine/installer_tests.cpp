@@ -42,13 +42,6 @@ std::string SystemFile(const std::string& name)
     return std::string(folder) + "\\" + name;
 }
 
-std::string TempFile(const std::string& name)
-{
-    char folder[MAX_PATH] = "";
-    GetTempPathA(sizeof folder, folder);
-    return folder + name;
-}
-
 // Every file of ours that an install with the simulated camera leaves.
 std::vector<std::string> InstalledFiles()
 {
@@ -77,7 +70,7 @@ int Install(const std::string& options)
 // folder, told where the installation is, which can then be waited for.
 bool StartUninstaller(const std::string& options, ProgramRun& run)
 {
-    const std::string copy = TempFile("Tz600a-uninstall.exe");
+    const std::string copy = TemporaryPath("Tz600a-uninstall.exe");
     return CopyFileA((ToolsFolder() + "\\uninstall.exe").c_str(), copy.c_str(), FALSE) &&
            run.Start(Quoted(copy) + " " + options + "_?=" + ToolsFolder());
 }
@@ -86,7 +79,7 @@ int Uninstall()
 {
     ProgramRun run;
     const int exitCode = StartUninstaller("/S ", run) ? run.Finish() : -1;
-    DeleteFileA(TempFile("Tz600a-uninstall.exe").c_str());
+    DeleteFileA(TemporaryPath("Tz600a-uninstall.exe").c_str());
     return exitCode;
 }
 
@@ -169,7 +162,7 @@ TEST(Installer, KeepsTheNegotiatedValuesOfAnEarlierInstall)
 // Wine has only as a stub, and puts the system's back at the end.
 class RecordingIcacls {
 public:
-    RecordingIcacls() : saved_(TempFile("icacls.exe.saved")), log_(TempFile("icacls.log"))
+    RecordingIcacls() : saved_(TemporaryPath("icacls.exe.saved")), log_(TemporaryPath("icacls.log"))
     {
         CopyFileA(SystemFile("icacls.exe").c_str(), saved_.c_str(), FALSE);
         CopyFileA(BuildFolderFile("bin\\icacls_recorder.exe").c_str(),

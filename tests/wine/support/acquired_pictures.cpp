@@ -38,9 +38,7 @@ bool ReadSavedPicture(const std::string& path, SavedPicture& picture)
 
 std::string EmptyFolder(const std::string& name)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + name;
+    const std::string folder = TemporaryPath(name);
     RemoveFolder(folder);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;

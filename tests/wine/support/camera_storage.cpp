@@ -9,9 +9,7 @@
 
 CameraStorageCopy::CameraStorageCopy()
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    folder_ = std::string(temp) + "camera_storage_copy";
+    folder_ = TemporaryPath("camera_storage_copy");
     storage_ = folder_ + "\\Camera";
     ini_ = folder_ + "\\DSCLINK.INI";
     CreateDirectoryA(folder_.c_str(), nullptr);

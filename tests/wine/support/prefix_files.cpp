@@ -27,6 +27,13 @@ std::string SourceDirectory()
     return WindowsDirectory() + "\\TWAIN_32\\tz600a\\";
 }
 
+std::string TemporaryPath(const std::string& name)
+{
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    return std::string(temp) + name;
+}
+
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -7,6 +7,9 @@ std::string WindowsDirectory();
 std::string CapabilityFilePath();
 std::string DictionaryFilePath();
 std::string SourceDirectory();
+// `name` in the prefix's temporary folder, which each prefix of a parallel
+// run has of its own.
+std::string TemporaryPath(const std::string& name);
 
 bool FileExists(const std::string& path);
 std::string ReadTextFile(const std::string& path);

@@ -10,9 +10,7 @@ const DWORD kProgramDeadlineMs = 30000;
 // In the prefix's temporary folder: each prefix of a parallel run has its own.
 std::string OutputPath()
 {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    return std::string(temp) + "program_output.txt";
+    return TemporaryPath("program_output.txt");
 }
 
 }  // namespace
