@@ -1,12 +1,17 @@
 #!/bin/bash
-# Builds the Windows programs (build/win32) and the host-side tests of the
-# platform-free code (build/native).
+# Builds the Windows programs for both architectures, 32-bit in build/win32
+# and 64-bit in build/win64 (the cross compilers run on any host), and the
+# host-side tests of the platform-free code (build/native).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build build/win32
+for arch in 32 64; do
+    toolchain=cmake/mingw-i686.cmake
+    [ $arch = 64 ] && toolchain=cmake/mingw-x86_64.cmake
+    cmake -S . -B build/win$arch -G Ninja -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_TOOLCHAIN_FILE=$toolchain >/dev/null
+    cmake --build build/win$arch
+done
 
 if [ "${1:-}" != "--windows-only" ]; then
     cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null

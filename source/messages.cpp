@@ -12,16 +12,16 @@ const char kTimedBoxTemplate[] = "TimedMsgBoxDummy";
 const char kTimedBoxProperty[] = "MSGBOXDATA";
 const char kMessageBoxClass[] = "#32770";
 
-// The block that TimedMessageBox hands to its carrier dialog: five 32-bit values.
+// The block that TimedMessageBox hands to its carrier dialog: two texts and
+// three values, pointer-sized where Windows makes them so.
 struct TimedBoxData {
     const char* text;
     const char* caption;
     UINT type;
     UINT timerId;
     // The time-out, replaced by the identifier of the running timer once it is set.
-    UINT timeoutOrTimer;
+    UINT_PTR timeoutOrTimer;
 };
-static_assert(sizeof(TimedBoxData) == 20, "five 32-bit values");
 
 int g_messageBoxesUp = 0;
 
@@ -50,7 +50,8 @@ BOOL StartTimedBox(HWND dialog, HGLOBAL block)
     ShowWindow(dialog, SW_HIDE);
     TimedBoxData* data = static_cast<TimedBoxData*>(GlobalLock(block));
     if (data->timeoutOrTimer != 0) {
-        data->timeoutOrTimer = SetTimer(dialog, data->timerId, data->timeoutOrTimer, nullptr);
+        data->timeoutOrTimer =
+            SetTimer(dialog, data->timerId, static_cast<UINT>(data->timeoutOrTimer), nullptr);
     }
     TimedBoxData shown = *data;
     GlobalUnlock(block);

@@ -75,7 +75,8 @@ TEST(VideoGraph, PreviewsTheRegisteredCameraAndGivesEverythingBack)
     // Kept loaded so that its count of live objects can be asked at the end.
     HMODULE filterModule = LoadLibraryA("zx600cap.ax");
     ASSERT_NE(filterModule, nullptr);
-    auto canUnload = reinterpret_cast<CanUnload>(GetProcAddress(filterModule, "DllCanUnloadNow"));
+    auto canUnload = reinterpret_cast<CanUnload>(
+        reinterpret_cast<void*>(GetProcAddress(filterModule, "DllCanUnloadNow")));
     FrameHost host;
 
     ASSERT_TRUE(OpenVideo(host.Frame()));
@@ -135,9 +136,10 @@ TEST(VideoGraph, CaptureFilterEnumeratorsSkipAsCounted)
 {
     HMODULE filterModule = LoadLibraryA("zx600cap.ax");
     ASSERT_NE(filterModule, nullptr);
-    auto getClassObject =
-        reinterpret_cast<GetClassObject>(GetProcAddress(filterModule, "DllGetClassObject"));
-    auto canUnload = reinterpret_cast<CanUnload>(GetProcAddress(filterModule, "DllCanUnloadNow"));
+    auto getClassObject = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(GetProcAddress(filterModule, "DllGetClassObject")));
+    auto canUnload = reinterpret_cast<CanUnload>(
+        reinterpret_cast<void*>(GetProcAddress(filterModule, "DllCanUnloadNow")));
     IClassFactory* factory = nullptr;
     ASSERT_EQ(
         getClassObject(kCaptureFilterClass, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
