@@ -22,12 +22,12 @@ const int kRounds = 15;
 
 double TimeNative(LinkedSource& source)
 {
-    TW_UINT32 handle = 0;
+    TW_HANDLE handle = nullptr;
     const double start = Now();
     const TW_UINT16 rc = source.Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle);
     const double elapsed = Now() - start;
-    GlobalFree(reinterpret_cast<HGLOBAL>(handle));
-    return rc == TWRC_XFERDONE && handle != 0 ? elapsed : -1;
+    GlobalFree(handle);
+    return rc == TWRC_XFERDONE && handle != nullptr ? elapsed : -1;
 }
 
 double TimeMemory(LinkedSource& source, std::vector<unsigned char>& buffer)

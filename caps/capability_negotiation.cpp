@@ -11,6 +11,7 @@
 #include "caps/set_texts.h"
 #include "caps/value_text.h"
 #include "source/handlers.h"
+#include "source/manager_memory.h"
 #include "source/messages.h"
 #include "source/source_context.h"
 #include "source/text.h"
@@ -151,28 +152,34 @@ TW_UINT16 BuildListReply(TW_CAPABILITY& capability, TW_UINT16 container, TW_UINT
                             static_cast<TW_UINT32>(defaultIndex), items, message);
 }
 
-// Puts a container into the reply block: a new block, or for MSG_SET the
-// application's block when the container fits in it.
+// Puts a container into the reply block: a new block of the application's
+// memory, or for MSG_SET the application's own global block when the
+// container fits in it.
 template <typename Write>
 TW_UINT16 FillContainer(TW_CAPABILITY& capability, TW_UINT16 container, size_t blockSize,
                         TW_UINT16 message, Write write)
 {
-    if (message != MSG_SET) {
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize);
-        if (block == nullptr) {
-            capability.hContainer = nullptr;
-            return TWCC_LOWMEMORY;
+    if (message == MSG_SET) {
+        HGLOBAL block = capability.hContainer;
+        void* data = block != nullptr ? GlobalLock(block) : nullptr;
+        if (data != nullptr) {
+            if (write(data, GlobalSize(block))) {
+                capability.ConType = container;
+            }
+            GlobalUnlock(block);
         }
-        capability.hContainer = block;
-        capability.ConType = container;
+        return TWCC_SUCCESS;
     }
-    HGLOBAL block = capability.hContainer;
-    void* data = block != nullptr ? GlobalLock(block) : nullptr;
+    TW_HANDLE block = AllocateAppMemory(static_cast<TW_UINT32>(blockSize));
+    capability.hContainer = block;
+    if (block == nullptr) {
+        return TWCC_LOWMEMORY;
+    }
+    capability.ConType = container;
+    void* data = LockAppMemory(block);
     if (data != nullptr) {
-        if (write(data, GlobalSize(block))) {
-            capability.ConType = container;
-        }
-        GlobalUnlock(block);
+        write(data, blockSize);
+        UnlockAppMemory(block);
     }
     return TWCC_SUCCESS;
 }

@@ -1,15 +1,31 @@
-# Sourced by the scripts: the Wine prefix under the build folder and the
-# settings every Wine run uses. Our TWAIN_32.DLL replaces Wine's own. Lane N
-# of a parallel test run (TZ600A_LANE=N) has prefixes of its own, named with
+# Sourced by the scripts: the Wine prefix of a tier under the build folder
+# and the settings every Wine run uses. TZ600A_TIER chooses the tier: 32 (the
+# default) runs the 32-bit build in a 32-bit prefix (build/win32/wineprefix),
+# 64 the 64-bit build in a 64-bit prefix (build/win64/wineprefix). Our
+# Source Managers TWAIN_32.DLL and TWAINDSM.DLL replace Wine's own. Lane N of
+# a parallel test run (TZ600A_LANE=N) has prefixes of its own, named with
 # "-laneN".
-export WINEPREFIX="$PWD/build/win32/wineprefix${TZ600A_LANE:+-lane$TZ600A_LANE}"
-export WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;twain_32=n"
+tier=${TZ600A_TIER:-32}
+export WINEPREFIX="$PWD/build/win$tier/wineprefix${TZ600A_LANE:+-lane$TZ600A_LANE}"
+export WINEARCH=win$tier WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;twain_32,twaindsm=n"
+prefix_marker=.tz600a-prefix-3
 
 # Makes the prefix once; a prefix without the marker of this layout (one that
 # could not be made, or one of an earlier layout) is made anew.
 ensure_wine_prefix() {
-    [ -f "$WINEPREFIX/.tz600a-prefix-2" ] || make_wine_prefix
+    [ -f "$WINEPREFIX/$prefix_marker" ] || make_wine_prefix
+}
+
+# Runs one step of making the prefix; a failure is reported with the command
+# and what it printed.
+prefix_step() {
+    local output
+    if ! output=$("$@" 2>&1); then
+        echo "Cannot create the Wine prefix in $WINEPREFIX: '$*' failed:" >&2
+        echo "$output" | tail -n 15 >&2
+        return 1
+    fi
 }
 
 # Makes a new prefix at $WINEPREFIX. Programs run in a virtual desktop:
@@ -18,15 +34,28 @@ ensure_wine_prefix() {
 make_wine_prefix() {
     echo "Creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
-    if ! { wineboot -i &&
-           wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
-           wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f &&
-           wine reg add 'HKCU\Software\Wine\DllOverrides' /v twain_32 /d native /f &&
-           wineserver -w; } >/dev/null 2>&1; then
-        echo "Cannot create the Wine prefix in $WINEPREFIX (scripts/setup.sh installs Wine)" >&2
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    if ! command -v wine >/dev/null || ! command -v wineserver >/dev/null; then
+        echo "Cannot create the Wine prefix in $WINEPREFIX: wine is not installed (scripts/setup.sh installs it)" >&2
         return 1
     fi
-    touch "$WINEPREFIX/.tz600a-prefix-2"
+    # wineboot of a 64-bit prefix on a machine without 32-bit Wine reports
+    # the 32-bit programs it could not start; the prefix is whole all the
+    # same once its registry is written.
+    local output
+    output=$(wineboot -i 2>&1)
+    wineserver -w
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Cannot create the Wine prefix in $WINEPREFIX: 'wineboot -i' wrote no registry:" >&2
+        echo "$output" | tail -n 15 >&2
+        return 1
+    fi
+    prefix_step wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+        prefix_step wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f &&
+        prefix_step wine reg add 'HKCU\Software\Wine\DllOverrides' /v twain_32 /d native /f &&
+        prefix_step wine reg add 'HKCU\Software\Wine\DllOverrides' /v twaindsm /d native /f &&
+        prefix_step wineserver -w || return 1
+    touch "$WINEPREFIX/$prefix_marker"
 }
 
 # Starts the wineserver (and Wine's desktop process) apart from our output,

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "source/manager_memory.h"
+
 static_assert(sizeof(BITMAPINFOHEADER) == sizeof(DibInfoHeader), "info header layout");
 static_assert(sizeof(BITMAPFILEHEADER) == kDibFileHeaderSize, "file header layout");
 
@@ -33,31 +35,46 @@ void ReadColorTable(HFILE file, const DibReadPlan& plan, unsigned char* table)
     }
 }
 
-// Grows the header block for the pixel bits and reads them in behind the
-// colour table. Frees the block and gives null when it cannot grow.
-HGLOBAL ReadDibBits(HFILE file, HGLOBAL block)
+// Copies the header block into the front of the picture's block.
+bool CopyHeaderBlock(HGLOBAL header, unsigned char* picture, DWORD pictureSize)
 {
-    BITMAPINFOHEADER header;
-    if (!GetDibInfo(block, &header)) {
-        GlobalFree(block);
-        return nullptr;
-    }
-    const DWORD bitsAt = header.biSize + DibPaletteSize(&header);
-    HGLOBAL grown =
-        GlobalReAlloc(block, bitsAt + header.biSizeImage, GMEM_MOVEABLE | GMEM_ZEROINIT);
-    if (grown == nullptr) {
-        GlobalFree(block);
-        return nullptr;
-    }
-    unsigned char* bytes = static_cast<unsigned char*>(GlobalLock(grown));
+    const void* bytes = GlobalLock(header);
     if (bytes == nullptr) {
-        GlobalFree(grown);
-        return nullptr;
+        return false;
     }
-    // A file that ends early leaves the rest of the bits zero.
-    ReadLarge(file, bytes + bitsAt, header.biSizeImage);
-    GlobalUnlock(grown);
-    return grown;
+    const SIZE_T size = GlobalSize(header);
+    memcpy(picture, bytes, size < pictureSize ? size : pictureSize);
+    GlobalUnlock(header);
+    return true;
+}
+
+// Moves the header block into a block of the application's memory that
+// holds the pixel bits too, and reads them in behind the colour table.
+// Frees the header block; null when the memory is short.
+TW_HANDLE ReadDibBits(HFILE file, HGLOBAL header)
+{
+    BITMAPINFOHEADER info;
+    TW_HANDLE picture = nullptr;
+    if (GetDibInfo(header, &info)) {
+        const DWORD bitsAt = info.biSize + DibPaletteSize(&info);
+        const DWORD size = bitsAt + info.biSizeImage;
+        picture = AllocateAppMemory(size);
+        unsigned char* bytes =
+            picture != nullptr ? static_cast<unsigned char*>(LockAppMemory(picture)) : nullptr;
+        if (bytes != nullptr && CopyHeaderBlock(header, bytes, size)) {
+            // A file that ends early leaves the rest of the bits zero.
+            ReadLarge(file, bytes + bitsAt, info.biSizeImage);
+            UnlockAppMemory(picture);
+        } else if (picture != nullptr) {
+            if (bytes != nullptr) {
+                UnlockAppMemory(picture);
+            }
+            FreeAppMemory(picture);
+            picture = nullptr;
+        }
+    }
+    GlobalFree(header);
+    return picture;
 }
 
 }  // namespace
@@ -129,17 +146,15 @@ BOOL GetDibInfo(HGLOBAL block, BITMAPINFOHEADER* header)
     return TRUE;
 }
 
-HGLOBAL ReadDibFile(const char* path)
+TW_HANDLE ReadDibFile(const char* path)
 {
     OFSTRUCT openInfo = {};
     const HFILE file = OpenFile(path, &openInfo, OF_READ);
     if (file == HFILE_ERROR) {
         return nullptr;
     }
-    HGLOBAL block = ReadDibHeader(file);
-    if (block != nullptr) {
-        block = ReadDibBits(file, block);
-    }
+    HGLOBAL header = ReadDibHeader(file);
+    TW_HANDLE picture = header != nullptr ? ReadDibBits(file, header) : nullptr;
     _lclose(file);
-    return block;
+    return picture;
 }

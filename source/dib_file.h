@@ -5,13 +5,14 @@
 #include <windows.h>
 
 #include "source/dib_format.h"
+#include "source/twain.h"
 
-// Reads a BMP file into one moveable global block: a 40-byte
-// BITMAPINFOHEADER, biClrUsed RGBQUADs and biSizeImage bytes of pixels. A
-// file that ends early still gives a whole block, with zero bits where it
-// ended. Null when the file cannot be opened or its headers are refused. The
-// caller owns the block.
-HGLOBAL ReadDibFile(const char* path);
+// Reads a BMP file into one block of the application's memory
+// (AllocateAppMemory): a 40-byte BITMAPINFOHEADER, biClrUsed RGBQUADs and
+// biSizeImage bytes of pixels. A file that ends early still gives a whole
+// block, with zero bits where it ended. Null when the file cannot be opened
+// or its headers are refused. The caller owns the block.
+TW_HANDLE ReadDibFile(const char* path);
 
 // Reads the headers at the file's current position into a moveable global
 // block holding the 40-byte info header and the colour table, and leaves

@@ -5,15 +5,11 @@
 #include "source_context.h"
 
 const DispatchEntry ControlDispatch[] = {
-    {DAT_IDENTITY, IdentityHandler},
-    {DAT_USERINTERFACE, UserInterfaceHandler},
-    {DAT_CAPABILITY, HandleCapability},
-    {DAT_STATUS, StatusHandler},
-    {DAT_PENDINGXFERS, PendingXfersHandler},
-    {DAT_SETUPMEMXFER, SetupMemXferHandler},
-    {DAT_SETUPFILEXFER, SetupFileXferHandler},
-    {DAT_XFERGROUP, XferGroupHandler},
-    {0, nullptr},
+    {DAT_IDENTITY, IdentityHandler},           {DAT_USERINTERFACE, UserInterfaceHandler},
+    {DAT_CAPABILITY, HandleCapability},        {DAT_STATUS, StatusHandler},
+    {DAT_PENDINGXFERS, PendingXfersHandler},   {DAT_SETUPMEMXFER, SetupMemXferHandler},
+    {DAT_SETUPFILEXFER, SetupFileXferHandler}, {DAT_XFERGROUP, XferGroupHandler},
+    {DAT_ENTRYPOINT, EntryPointHandler},       {0, nullptr},
 };
 
 const DispatchEntry ImageDispatch[] = {

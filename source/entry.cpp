@@ -61,7 +61,7 @@ void FillSourceIdentity()
     LoadIdentityString(kVersionInfoString, identity.Version.Info);
     identity.ProtocolMajor = 1;
     identity.ProtocolMinor = 8;
-    identity.SupportedGroups = DG_CONTROL | DG_IMAGE;
+    identity.SupportedGroups = DG_CONTROL | DG_IMAGE | DF_DS2;
     LoadIdentityString(kManufacturerString, identity.Manufacturer);
     LoadIdentityString(kProductFamilyString, identity.ProductFamily);
     memset(identity.ProductName, 0, sizeof identity.ProductName);

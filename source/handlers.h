@@ -7,6 +7,7 @@
 TW_UINT16 IdentityHandler(const TripletArgs& args);
 TW_UINT16 UserInterfaceHandler(const TripletArgs& args);
 TW_UINT16 StatusHandler(const TripletArgs& args);
+TW_UINT16 EntryPointHandler(const TripletArgs& args);
 
 // Capability negotiation
 TW_UINT16 HandleCapability(const TripletArgs& args);

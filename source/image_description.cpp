@@ -17,21 +17,27 @@ const char kGrayResponseText[] = "General failure in response to DAT_GRAYRESPONS
 const char kRgbResponseText[] = "General failure in response to DAT_RGBRESPONSE.  ";
 const char kCieColorText[] = "General failure in response to DAT_CIECOLOR.  ";
 
-// The colour table of the current transfer file; false when the file cannot
-// be read or has more colours than the palette holds.
+// The colour table of the current transfer file, read with its headers;
+// false when they cannot be read or it has more colours than the palette
+// holds.
 bool ReadTransferPalette(TW_PALETTE8& palette)
 {
-    HGLOBAL dib = ReadDibFile(g_transferQueue.currentFile);
-    if (dib == nullptr) {
+    OFSTRUCT openInfo = {};
+    const HFILE file = OpenFile(g_transferQueue.currentFile, &openInfo, OF_READ);
+    HGLOBAL header = ReadDibHeader(file);
+    if (file != HFILE_ERROR) {
+        _lclose(file);
+    }
+    if (header == nullptr) {
         return false;
     }
     bool filled = false;
-    const unsigned char* bytes = static_cast<const unsigned char*>(GlobalLock(dib));
+    const unsigned char* bytes = static_cast<const unsigned char*>(GlobalLock(header));
     if (bytes != nullptr) {
-        filled = FillPalette8(bytes, GlobalSize(dib), palette);
-        GlobalUnlock(dib);
+        filled = FillPalette8(bytes, GlobalSize(header), palette);
+        GlobalUnlock(header);
     }
-    GlobalFree(dib);
+    GlobalFree(header);
     return filled;
 }
 

@@ -8,6 +8,7 @@
 
 #include "album/album_window.h"
 #include "handlers.h"
+#include "manager_memory.h"
 #include "messages.h"
 #include "source_context.h"
 #include "transfers.h"
@@ -21,6 +22,7 @@ const char kEnableFailure[] = "General failure in response to MSG_ENABLEDS.  ";
 const char kDisableFailure[] = "General failure in response to MSG_DISABLEDS.  ";
 const char kUserInterfaceFailure[] = "General failure in response to DAT_USERINTERFACE.  ";
 const char kStatusFailure[] = "General failure in response to DAT_STATUS.  ";
+const char kEntryPointFailure[] = "General failure in response to DAT_ENTRYPOINT.  ";
 
 // Album windows of earlier enables that a later MSG_ENABLEDS replaced without
 // destroying them; MSG_CLOSEDS destroys them with the current one.
@@ -62,6 +64,7 @@ TW_UINT16 CloseSource(const TripletArgs& args)
         return Refuse(TWCC_SEQERROR, kCloseFailure);
     }
     g_source.appIdentity.Id = 0;
+    ForgetManagerEntryPoints();
     DestroyAlbumWindows();
     ResetMemXferCursor();
     g_source.state = kStateManagerOpen;
@@ -148,6 +151,20 @@ TW_UINT16 UserInterfaceHandler(const TripletArgs& args)
     default:
         return Refuse(TWCC_BADPROTOCOL, kUserInterfaceFailure);
     }
+}
+
+TW_UINT16 EntryPointHandler(const TripletArgs& args)
+{
+    if (args.MSG != MSG_SET) {
+        return Refuse(TWCC_BADPROTOCOL, kEntryPointFailure);
+    }
+    if (!Accepted(args)) {
+        return Refuse(TWCC_SEQERROR, kEntryPointFailure);
+    }
+    if (!KeepManagerEntryPoints(static_cast<const TW_ENTRYPOINT*>(args.pData))) {
+        return Refuse(TWCC_BADVALUE, kEntryPointFailure);
+    }
+    return TWRC_SUCCESS;
 }
 
 TW_UINT16 StatusHandler(const TripletArgs& args)

@@ -21,6 +21,7 @@ struct StateRow {
 const StateRow kStateTable[] = {
     {DAT_IDENTITY, MSG_GET, kAnyState},
     {DAT_IDENTITY, MSG_OPENDS, kState3},
+    {DAT_ENTRYPOINT, MSG_SET, kState3},
     {DAT_IDENTITY, MSG_CLOSEDS, kState4 | kState5 | kState6},
     {DAT_USERINTERFACE, MSG_ENABLEDS, kState4},
     {DAT_USERINTERFACE, MSG_DISABLEDS, kState5 | kState6},

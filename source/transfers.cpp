@@ -321,12 +321,13 @@ TW_UINT16 ImageNativeXferHandler(const TripletArgs& args)
     if (args.MSG != MSG_GET) {
         return Refuse(TWCC_BADPROTOCOL, kNativeText);
     }
-    TW_UINT32* handle = static_cast<TW_UINT32*>(args.pData);
+    // The handle is as wide as a pointer: 32 bits on 32-bit Windows.
+    TW_HANDLE* handle = static_cast<TW_HANDLE*>(args.pData);
     if (handle == nullptr) {
         return Refuse(TWCC_BADVALUE, kNativeText);
     }
-    HGLOBAL dib = ReadDibFile(g_transferQueue.currentFile);
-    *handle = static_cast<TW_UINT32>(reinterpret_cast<UINT_PTR>(dib));
+    TW_HANDLE dib = ReadDibFile(g_transferQueue.currentFile);
+    *handle = dib;
     if (dib == nullptr) {
         return Refuse(TWCC_OPERATIONERROR, kNativeText);
     }

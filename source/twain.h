@@ -1,7 +1,8 @@
-// TWAIN 1.8 declarations used by the data source, its stand-in Source Manager
-// and our application. Names and values are those of the TWAIN standard;
-// structures are packed to 2 bytes as on 32-bit Windows. The header needs no
-// platform header: handles and memory references are plain pointers.
+// TWAIN 1.8 declarations used by the data source, its stand-in Source Managers
+// and our application, with the TWAIN 2 entry points. Names and values are
+// those of the TWAIN standard; structures are packed to 2 bytes on both
+// architectures. The header needs no platform header: handles and memory
+// references are plain pointers, so they are as wide as the architecture's.
 #pragma once
 
 #include <cstddef>
@@ -245,6 +246,8 @@ static_assert(sizeof(TW_IMAGEINFO) == 42, "TW_IMAGEINFO layout");
 const TW_UINT32 DG_CONTROL = 0x0001;
 const TW_UINT32 DG_IMAGE = 0x0002;
 const TW_UINT32 DG_AUDIO = 0x0004;
+// SupportedGroups flag of a source that takes a TWAIN 2 Source Manager's entry points.
+const TW_UINT32 DF_DS2 = 0x40000000;
 
 // Data argument types
 const TW_UINT16 DAT_NULL = 0x0000;
@@ -258,6 +261,7 @@ const TW_UINT16 DAT_SETUPFILEXFER = 0x0007;
 const TW_UINT16 DAT_STATUS = 0x0008;
 const TW_UINT16 DAT_USERINTERFACE = 0x0009;
 const TW_UINT16 DAT_XFERGROUP = 0x000a;
+const TW_UINT16 DAT_ENTRYPOINT = 0x0403;
 const TW_UINT16 DAT_IMAGEINFO = 0x0101;
 const TW_UINT16 DAT_IMAGELAYOUT = 0x0102;
 const TW_UINT16 DAT_IMAGEMEMXFER = 0x0103;
@@ -386,3 +390,22 @@ typedef TW_UINT16(TW_CALLINGSTYLE* DSENTRYPROC)(pTW_IDENTITY pOrigin, TW_UINT32 
 typedef TW_UINT16(TW_CALLINGSTYLE* DSMENTRYPROC)(pTW_IDENTITY pOrigin, pTW_IDENTITY pDest,
                                                  TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
                                                  TW_MEMREF pData);
+
+typedef TW_HANDLE(TW_CALLINGSTYLE* DSM_MEMALLOCATE)(TW_UINT32 size);
+typedef void(TW_CALLINGSTYLE* DSM_MEMFREE)(TW_HANDLE handle);
+typedef TW_MEMREF(TW_CALLINGSTYLE* DSM_MEMLOCK)(TW_HANDLE handle);
+typedef void(TW_CALLINGSTYLE* DSM_MEMUNLOCK)(TW_HANDLE handle);
+
+// What a TWAIN 2 Source Manager gives a source with DAT_ENTRYPOINT / MSG_SET.
+#pragma pack(push, 2)
+struct TW_ENTRYPOINT {
+    TW_UINT32 Size;
+    DSMENTRYPROC DSM_Entry;
+    DSM_MEMALLOCATE DSM_MemAllocate;
+    DSM_MEMFREE DSM_MemFree;
+    DSM_MEMLOCK DSM_MemLock;
+    DSM_MEMUNLOCK DSM_MemUnlock;
+};
+#pragma pack(pop)
+
+static_assert(sizeof(TW_ENTRYPOINT) == 4 + 5 * sizeof(void*), "TW_ENTRYPOINT layout");

@@ -276,9 +276,9 @@ TEST_F(AlbumCommandTest, UpLoadQueuesTheSelectedStillsAndAnnouncesThem)
     EXPECT_TRUE(InAlbumMode());
 
     // The application takes the first picture: the queue moves on to 0002.
-    TW_UINT32 handle = 0;
+    TW_HANDLE handle = nullptr;
     ASSERT_EQ(source_.Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle), TWRC_XFERDONE);
-    GlobalFree(reinterpret_cast<HGLOBAL>(static_cast<UINT_PTR>(handle)));
+    GlobalFree(handle);
     TW_PENDINGXFERS pending = {};
     ASSERT_EQ(source_.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending), TWRC_SUCCESS);
     EXPECT_EQ(pending.Count, 2);

@@ -306,9 +306,13 @@ TEST_F(TransferTest, NativeTransferHandsOverTheFileAsAPackedDib)
     files_.Put(9002, palette);
     source_.QueuePictures({9001, 9002});
     for (const Bytes* file : {&picture, &palette}) {
-        TW_UINT32 handle = 0;
+        // Every byte of the pointer-sized handle is written: one left over
+        // from before would make it no block at all.
+        TW_HANDLE handle;
+        memset(&handle, 0x55, sizeof handle);
         ASSERT_EQ(source_.Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle), TWRC_XFERDONE);
-        const Bytes dib = TakeGlobalBlock(reinterpret_cast<HGLOBAL>(handle));
+        ASSERT_NE(GlobalSize(handle), 0u);
+        const Bytes dib = TakeGlobalBlock(handle);
         // The packed DIB is the file without its 14-byte file header, the
         // colour count filled in.
         Bytes expected(file->begin() + 14, file->end());
@@ -325,9 +329,10 @@ TEST_F(TransferTest, NativeTransferHandsOverTheFileAsAPackedDib)
 TEST_F(TransferTest, NativeTransferOfAMissingFileFailsWithoutAHandle)
 {
     source_.QueuePictures({9001});
-    TW_UINT32 handle = 0xEEEE;
+    TW_HANDLE handle;
+    memset(&handle, 0xEE, sizeof handle);
     EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle), TWRC_FAILURE);
-    EXPECT_EQ(handle, 0u);
+    EXPECT_EQ(handle, nullptr);
     ExpectOneBox("General failure in response to DAT_IMAGENATIVEXFER.  An operation error just "
                  "occurred.");
     EXPECT_EQ(source_.ConditionCode(), TWCC_OPERATIONERROR);
@@ -585,9 +590,9 @@ TEST_F(TransferTest, FileSetUpLeavesTheQueuedPicturesAndRefusesTheirFiles)
     EXPECT_EQ(std::string(setup.FileName), prefix);
     EXPECT_EQ(setup.Format, TWFF_BMP);
     EXPECT_EQ(setup.VRefNum, 0);
-    TW_UINT32 handle = 0;
+    TW_HANDLE handle = nullptr;
     ASSERT_EQ(source_.Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle), TWRC_XFERDONE);
-    GlobalFree(reinterpret_cast<HGLOBAL>(static_cast<UINT_PTR>(handle)));
+    GlobalFree(handle);
 
     // The application's destination is what the gets report, but for the default.
     const std::string destination = WindowsDirectory() + "\\transfer_tests_out.bmp";

@@ -26,12 +26,11 @@ DWORD PaddedRowBytes(LONG width, WORD bitCount)
 
 bool FetchNative(TwainApp& app, const std::string& path, PictureFormat format)
 {
-    TW_UINT32 handle = 0;
-    if (CallSource(app, DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle) != TWRC_XFERDONE ||
-        handle == 0) {
+    TW_HANDLE block = nullptr;
+    if (CallSource(app, DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &block) != TWRC_XFERDONE ||
+        block == nullptr) {
         return false;
     }
-    HGLOBAL block = reinterpret_cast<HGLOBAL>(static_cast<UINT_PTR>(handle));
     const void* dib = GlobalLock(block);
     const bool saved = dib != nullptr && SavePicture(path, dib, GlobalSize(block), format);
     if (dib != nullptr) {

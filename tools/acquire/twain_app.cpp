@@ -7,6 +7,9 @@
 namespace {
 
 const char kWindowClass[] = "AcquireTwainWindow";
+// 64-bit applications reach sources through the TWAIN 2 Source Manager;
+// 32-bit ones through TWAIN_32.DLL.
+const char* const kManagerLibrary = sizeof(void*) == 8 ? "TWAINDSM.DLL" : "TWAIN_32.DLL";
 
 HWND CreateHiddenWindow()
 {
@@ -44,15 +47,15 @@ TW_UINT16 CallManager(TwainApp& app, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pDa
 bool OpenSourceManager(TwainApp& app)
 {
     app = {};
-    app.managerModule = LoadLibraryA("TWAIN_32.DLL");
+    app.managerModule = LoadLibraryA(kManagerLibrary);
     if (app.managerModule == nullptr) {
-        fprintf(stderr, "acquire: cannot load TWAIN_32.DLL\n");
+        fprintf(stderr, "acquire: cannot load %s\n", kManagerLibrary);
         return false;
     }
     app.dsmEntry = reinterpret_cast<DSMENTRYPROC>(
         reinterpret_cast<void*>(GetProcAddress(app.managerModule, "DSM_Entry")));
     if (app.dsmEntry == nullptr) {
-        fprintf(stderr, "acquire: TWAIN_32.DLL has no DSM_Entry\n");
+        fprintf(stderr, "acquire: %s has no DSM_Entry\n", kManagerLibrary);
         FreeLibrary(app.managerModule);
         app.managerModule = nullptr;
         return false;

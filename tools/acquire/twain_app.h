@@ -16,7 +16,7 @@ struct TwainApp {
     bool sourceOpen;
 };
 
-// Loads TWAIN_32.DLL and opens the Source Manager for a hidden window of ours.
+// Loads the Source Manager (TWAIN_32.DLL; TWAINDSM.DLL in 64-bit) and opens the Source Manager for a hidden window of ours.
 bool OpenSourceManager(TwainApp& app);
 void CloseSourceManager(TwainApp& app);
 

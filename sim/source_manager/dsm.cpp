@@ -1,6 +1,8 @@
-// Stand-in TWAIN Source Manager. It finds the data sources installed under
-// <Windows>\TWAIN_32\<folder>\*.ds, opens one by product name, passes every
-// other triplet to the open source, and hands a source's DAT_NULL
+// Stand-in TWAIN Source Manager: TWAIN_32.DLL, a TWAIN 1.x manager, in
+// 32-bit; TWAINDSM.DLL, a TWAIN 2 manager, in 64-bit. It finds the data
+// sources installed under <Windows>\TWAIN_32\<folder>\*.ds (twain_64 in
+// 64-bit), opens one by product name, passes every other triplet to the open
+// source, and hands a source's DAT_NULL
 // notifications to the application in TWAIN 1.x fashion: each one posts a
 // WM_NULL to the application's window (or thread), which wakes up a loop
 // waiting in GetMessage, and the MSG_PROCESSEVENT of that WM_NULL returns the
@@ -8,7 +10,9 @@
 // Like the standard's Source Manager it refuses, with TWCC_SEQERROR, a second
 // open by the same application and a close while that application still has
 // a source open, and with TWCC_BADDEST a triplet for a source that the
-// application has not opened.
+// application has not opened. As the TWAIN 2 manager, it gives a source that
+// names DF_DS2 its entry points (DAT_ENTRYPOINT) before opening it: its own
+// DSM_Entry and memory functions over moveable global memory.
 #include <windows.h>
 
 #include <cstring>
@@ -19,7 +23,13 @@
 #include "source/text.h"
 #include "source/twain.h"
 
+extern "C" TW_UINT16 WINAPI DSM_Entry(pTW_IDENTITY pOrigin, pTW_IDENTITY pDest, TW_UINT32 DG,
+                                      TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData);
+
 namespace {
+
+const bool kTwain2Manager = sizeof(void*) == 8;
+const char* const kSourcesFolder = kTwain2Manager ? "\\twain_64\\" : "\\TWAIN_32\\";
 
 struct Application {
     TW_UINT32 id;
@@ -74,7 +84,7 @@ std::vector<std::string> FindInstalledSources()
 {
     char windowsDirectory[MAX_PATH] = "";
     GetWindowsDirectoryA(windowsDirectory, sizeof windowsDirectory);
-    std::string root = std::string(windowsDirectory) + "\\TWAIN_32\\";
+    std::string root = std::string(windowsDirectory) + kSourcesFolder;
     std::vector<std::string> paths;
     WIN32_FIND_DATAA folder;
     HANDLE folders = FindFirstFileA((root + "*").c_str(), &folder);
@@ -154,6 +164,39 @@ bool FindSourceByName(TW_IDENTITY* application, const char* productName, std::st
     return false;
 }
 
+TW_HANDLE WINAPI MemAllocate(TW_UINT32 size)
+{
+    return GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+}
+
+void WINAPI MemFree(TW_HANDLE block)
+{
+    GlobalFree(block);
+}
+
+TW_MEMREF WINAPI MemLock(TW_HANDLE block)
+{
+    return GlobalLock(block);
+}
+
+void WINAPI MemUnlock(TW_HANDLE block)
+{
+    GlobalUnlock(block);
+}
+
+TW_ENTRYPOINT g_entryPoints = {
+    sizeof(TW_ENTRYPOINT), DSM_Entry, MemAllocate, MemFree, MemLock, MemUnlock};
+
+// The TWAIN 2 manager's DAT_ENTRYPOINT to a loaded source that asks for it.
+bool GiveEntryPoints(const OpenSource& source, TW_IDENTITY* origin, const TW_IDENTITY& identity)
+{
+    if (!kTwain2Manager || (identity.SupportedGroups & DF_DS2) == 0) {
+        return true;
+    }
+    return source.entry(origin, DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &g_entryPoints) ==
+           TWRC_SUCCESS;
+}
+
 TW_UINT16 OpenDataSource(TW_IDENTITY* origin, TW_IDENTITY* requested)
 {
     char productName[sizeof requested->ProductName];
@@ -169,8 +212,8 @@ TW_UINT16 OpenDataSource(TW_IDENTITY* origin, TW_IDENTITY* requested)
         return Fail(TWCC_NODS);
     }
     identity.Id = ++g_lastId;
-    TW_UINT16 rc = source.entry(origin, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity);
-    if (rc != TWRC_SUCCESS) {
+    if (!GiveEntryPoints(source, origin, identity) ||
+        source.entry(origin, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity) != TWRC_SUCCESS) {
         FreeLibrary(source.module);
         return Fail(TWCC_OPERATIONERROR);
     }
