@@ -9,7 +9,8 @@
 ;
 ; /S installs silently, /SIMULATEDCAMERA chooses the component "Simulated
 ; camera", /D the folder of the uninstaller and the tools. Exit codes: 0
-; installed; 2 not installed (another copy runs, or the user cancelled); 3
+; installed; 2 not installed (another copy runs, a running program keeps a
+; file loaded that the install would replace, or the user cancelled); 3
 ; installed, but the local Users group could not be granted its rights or
 ; the capture filter could not be registered (a message box says which).
 ; What the installer tells the user it also writes to its standard output,
@@ -30,6 +31,9 @@
 !endif
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
+; A file that cannot be written stops the install instead of being skipped,
+; so that an install never reports success over an old file.
+AllowSkipFiles off
 
 !include FileFunc.nsh
 !include LogicLib.nsh
@@ -91,6 +95,8 @@ these, so a standard user may be unable to upload pictures or to keep negotiated
 LangString FilterNotRegistered ${LANG_ENGLISH} "The video capture filter could not be registered."
 LangString FilesInUse ${LANG_ENGLISH} "These files are in use and were not removed. Close the \
 programs that use the camera, then run the uninstaller again:"
+LangString FilesInUseNotInstalled ${LANG_ENGLISH} "Nothing was installed: these files are in \
+use and could not be replaced. Close the programs that use the camera, then run the setup again:"
 !ifdef BIN64_DIR
 LangString BothSources ${LANG_ENGLISH} "Installed the 32-bit source into ${SOURCE_FOLDER} for \
 32-bit applications and the 64-bit source into ${SOURCE64_FOLDER} for 64-bit applications."
@@ -159,6 +165,20 @@ video capture filter was not registered."
     ${EndIf}
 !macroend
 
+; Notes in $R9 a file of ours that a running program keeps loaded: Windows
+; lets no one write to it, so it cannot be replaced either.
+!macro NoteInUse path
+    ${If} ${FileExists} "${path}"
+        ClearErrors
+        FileOpen $0 "${path}" a
+        ${If} ${Errors}
+            StrCpy $R9 "$R9$\r$\n${path}"
+        ${Else}
+            FileClose $0
+        ${EndIf}
+    ${EndIf}
+!macroend
+
 ; Notes in $R9 a file, folder or pattern of ours that is still there: a file
 ; that an application keeps loaded cannot be removed.
 !macro NoteLeftover path
@@ -224,6 +244,10 @@ video capture filter was not registered."
     ${EndIf}
     SetRegView default
 !macroend
+
+Section "-Files in use"
+    Call RefuseFilesInUse
+SectionEnd
 
 Section "Tz600a data source" SecSource
     SectionIn RO
@@ -316,6 +340,25 @@ Section "-Rights of standard users"
         SetErrorLevel 3
     ${EndIf}
 SectionEnd
+
+; An install over files that a running program keeps loaded would leave the
+; old files beside the new ones: it stops before it changes anything and
+; names them.
+Function RefuseFilesInUse
+    StrCpy $R9 ""
+    !insertmacro NoteInUse "${SOURCE_FOLDER}\Tz600a.ds"
+!ifdef BIN64_DIR
+    !insertmacro NoteInUse "${SOURCE64_FOLDER}\Tz600a.ds"
+!endif
+    ${If} ${SectionIsSelected} ${SecSimulated}
+        !insertmacro SimulatedCameraModules NoteInUse
+    ${EndIf}
+    ${If} $R9 != ""
+        !insertmacro Tell MB_ICONSTOP "$(FilesInUseNotInstalled)$R9"
+        SetErrorLevel 2
+        Abort "Files in use were not replaced."
+    ${EndIf}
+FunctionEnd
 
 ; An install over an earlier one keeps the values that applications have
 ; negotiated, as the source keeps them from one session to the next; all

@@ -2,9 +2,10 @@
 // Windows or Tz600a-setup-x64.exe for 64-bit Windows, in a Wine prefix of
 // that architecture that each test run makes anew: a silent install into
 // Windows' own TWAIN folders, acquire through the installed source, an install
-// over an earlier one, the rights granted to standard users, a second copy,
-// the 64-bit source's camera library, a 64-bit Windows without 32-bit
-// programs, a missing TWAIN folder, and the uninstaller. The tests run in this order in one program.
+// over an earlier one, the rights granted to standard users, a second copy, a
+// source that a program keeps loaded, the 64-bit source's camera library, a
+// 64-bit Windows without 32-bit programs, a missing TWAIN folder, and the
+// uninstaller. The tests run in this order in one program.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -300,6 +301,21 @@ TEST(Installer, RefusesToRunBesideAnotherCopy)
     EXPECT_EQ(Install(""), 2);
     EXPECT_FALSE(FileExists(DictionaryFilePath()));
     CloseHandle(otherCopy);
+}
+
+// A program that keeps the source loaded keeps Windows from replacing it: the
+// installer changes nothing, names the file and says it did not install.
+TEST(Installer, RefusesToInstallOverASourceThatAProgramKeepsLoaded)
+{
+    HMODULE source = LoadLibraryA(InstalledSourcePath().c_str());
+    ASSERT_NE(source, nullptr);
+    DeleteFileA(DictionaryFilePath().c_str());
+    std::string said;
+    EXPECT_EQ(Install("/SIMULATEDCAMERA", said), 2);
+    EXPECT_TRUE(Names(said, InstalledSourcePath())) << said;
+    EXPECT_FALSE(FileExists(DictionaryFilePath()));
+    FreeLibrary(source);
+    EXPECT_EQ(Install("/SIMULATEDCAMERA"), 0);
 }
 
 #ifdef _WIN64
