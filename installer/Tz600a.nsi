@@ -192,6 +192,22 @@ video capture filter was not registered."
     !insertmacro NoteLeftover "${path}"
 !macroend
 
+; Notes in the uninstall entry that the install makes a TWAIN folder, which
+; the uninstaller then removes once it is empty; a folder that was there
+; before stays.
+!macro NoteMadeFolder folder value
+    ${IfNot} ${FileExists} "${folder}\*.*"
+        WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${value}" 1
+    ${EndIf}
+!macroend
+
+!macro RemoveMadeFolder folder value
+    ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "${value}"
+    ${If} $0 = 1
+        RMDir "${folder}"
+    ${EndIf}
+!macroend
+
 ; The programs and libraries of the simulated camera, which a running
 ; program may keep loaded, each given to the macro named.
 !macro SimulatedCameraModules action
@@ -252,6 +268,7 @@ SectionEnd
 Section "Tz600a data source" SecSource
     SectionIn RO
     ; SetOutPath creates the TWAIN folder when Windows lacks it.
+    !insertmacro NoteMadeFolder "$WINDIR\twain_32" "MadeTwain32Folder"
     SetOutPath "${SOURCE_FOLDER}"
     File "${BIN32_DIR}/Tz600a.ds"
     SetOutPath "$WINDIR"
@@ -316,6 +333,7 @@ SectionEnd
 ; could not be loaded, and one that an earlier install left goes.
 Section "-64-bit data source"
     ${If} ${FileExists} "$SYSDIR\DSCLINK.dll"
+        !insertmacro NoteMadeFolder "$WINDIR\twain_64" "MadeTwain64Folder"
         SetOutPath "${SOURCE64_FOLDER}"
         File "${BIN64_DIR}/Tz600a.ds"
         !insertmacro Report "$(BothSources)"
@@ -451,9 +469,11 @@ Section "Uninstall"
     !insertmacro RemoveFile "${SOURCE_FOLDER}\Tz600a.ds"
     !insertmacro RemoveFile "${SOURCE_FOLDER}\TWIMG600_*.bmp"
     RMDir "${SOURCE_FOLDER}"
+    !insertmacro RemoveMadeFolder "$WINDIR\twain_32" "MadeTwain32Folder"
 !ifdef BIN64_DIR
     !insertmacro RemoveFile "${SOURCE64_FOLDER}\Tz600a.ds"
     RMDir "${SOURCE64_FOLDER}"
+    !insertmacro RemoveMadeFolder "$WINDIR\twain_64" "MadeTwain64Folder"
 !endif
     !insertmacro RemoveFile "$WINDIR\Tz600a.ini"
     !insertmacro RemoveFile "$WINDIR\Tz600a.src"

@@ -4,7 +4,7 @@
 // Windows' own TWAIN folders, acquire through the installed source, an install
 // over an earlier one, the rights granted to standard users, a second copy, a
 // source that a program keeps loaded, the 64-bit source's camera library, a
-// 64-bit Windows without 32-bit programs, a missing TWAIN folder, and the
+// 64-bit Windows without 32-bit programs, missing TWAIN folders, and the
 // uninstaller. The tests run in this order in one program.
 #include <windows.h>
 
@@ -360,7 +360,9 @@ TEST(Installer, RegistersOnlyThe64BitFilterWhereWindowsRunsNo32BitPrograms)
 }
 #endif
 
-TEST(Installer, MakesMissingTwainFolders)
+// The install makes the TWAIN folders that Windows lacks, and the uninstaller
+// removes them once empty; an empty folder that was there before stays.
+TEST(Installer, MakesMissingTwainFoldersAndTheUninstallerRemovesOnlyThose)
 {
     for (const std::string& folder : TwainFolders()) {
         ASSERT_TRUE(MoveFileA(folder.c_str(), (folder + ".earlier").c_str())) << folder;
@@ -370,6 +372,16 @@ TEST(Installer, MakesMissingTwainFolders)
         EXPECT_EQ(CountFoldersNamedLike(folder), 1) << folder;
     }
     EXPECT_TRUE(FileExists(InstalledSourcePath()));
+    ASSERT_EQ(Uninstall(), 0);
+    for (const std::string& folder : TwainFolders()) {
+        EXPECT_FALSE(FileExists(folder)) << folder;
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    ASSERT_EQ(Install("/SIMULATEDCAMERA"), 0);
+    ASSERT_EQ(Uninstall(), 0);
+    for (const std::string& folder : TwainFolders()) {
+        EXPECT_TRUE(FileExists(folder)) << folder;
+    }
 }
 
 // A dialog of the uninstaller's with the control given and without the
