@@ -1,21 +1,39 @@
-; Tz600a-setup.exe, the installer of the camera's TWAIN data source. makensis
-; builds it from the build's files; installer/CMakeLists.txt passes their
-; folders (BIN_DIR, DATA_DIR, SIM_DIR), the icon (ICON) and OUTFILE.
+; Tz600a-setup.exe and Tz600a-setup-x64.exe, the installers of the camera's
+; TWAIN data source for 32-bit and for 64-bit Windows. makensis builds them
+; from the build's files; installer/CMakeLists.txt passes their folders
+; (BIN32_DIR, the 32-bit build's; BIN64_DIR, the 64-bit build's, which makes
+; the 64-bit installer; DATA_DIR, SIM_DIR), the icon (ICON) and OUTFILE.
 ;
 ;   Tz600a-setup.exe [/S] [/SIMULATEDCAMERA] [/D=FOLDER]
+;   Tz600a-setup-x64.exe [/S] [/SIMULATEDCAMERA] [/D=FOLDER]
 ;
 ; /S installs silently, /SIMULATEDCAMERA chooses the component "Simulated
 ; camera", /D the folder of the uninstaller and the tools. Exit codes: 0
-; installed; 2 not installed (another copy runs, or the user cancelled); 3
+; installed; 2 not installed (another copy runs, a running program keeps a
+; file loaded that the install would replace, or the user cancelled); 3
 ; installed, but the local Users group could not be granted its rights or
 ; the capture filter could not be registered (a message box says which).
+; What the installer tells the user it also writes to its standard output,
+; where a silent install run from a script leaves it in the script's log.
+;
+; The 64-bit installer puts the 32-bit source where 32-bit applications find
+; it and the 64-bit source where 64-bit applications find it, the latter only
+; where the 64-bit camera library is present; both sources share the INI
+; files, the data folder and the camera library's INI file.
 ;
 ; The uninstaller's exit code is 2 when files in use stayed behind; it then
 ; stays installed, with its entry, to be run again.
 
-Unicode true
+!ifdef BIN64_DIR
+    Target amd64-unicode
+!else
+    Unicode true
+!endif
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
+; A file that cannot be written stops the install instead of being skipped,
+; so that an install never reports success over an old file.
+AllowSkipFiles off
 
 !include FileFunc.nsh
 !include LogicLib.nsh
@@ -23,21 +41,36 @@ SetCompressor /SOLID lzma
 !include Sections.nsh
 !include TextFunc.nsh
 
-!getdllversion "${BIN_DIR}/Tz600a.ds" VERSION_
+!getdllversion "${BIN32_DIR}/Tz600a.ds" VERSION_
 !define VERSION "${VERSION_1}.${VERSION_2}.${VERSION_3}.${VERSION_4}"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tz600a"
 !define DRIVERS32_KEY "Software\Microsoft\Windows NT\CurrentVersion\Drivers32"
 ; The source's folder: the Windows TWAIN folder and the maker folder the
-; source forms its transfer file names with.
+; source forms its transfer file names with. The 64-bit source keeps its data
+; there too.
 !define SOURCE_FOLDER "$WINDIR\twain_32\tz600a"
 ; The local Users group, by its well-known SID, so that it is found whatever
 ; the system's language names it.
 !define USERS "*S-1-5-32-545"
+!ifdef BIN64_DIR
+    ; The TWAIN folder of 64-bit applications, which holds only the 64-bit
+    ; source itself.
+    !define SOURCE64_FOLDER "$WINDIR\twain_64\tz600a"
+    ; The 32-bit system folder of 64-bit Windows, and the 32-bit tools beside
+    ; the 64-bit ones.
+    !define SYSDIR32 "$WINDIR\SysWOW64"
+    !define TOOLS32 "$INSTDIR\32-bit"
+    !define PROGRAM_FILES "$PROGRAMFILES64"
+!else
+    !define SYSDIR32 "$SYSDIR"
+    !define TOOLS32 "$INSTDIR"
+    !define PROGRAM_FILES "$PROGRAMFILES"
+!endif
 
 Name "Ardenza ZC600A camera TWAIN source"
 BrandingText "Ardenza"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\Ardenza\Tz600a"
+InstallDir "${PROGRAM_FILES}\Ardenza\Tz600a"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 VIProductVersion "${VERSION}"
 VIAddVersionKey "ProductName" "Tz600a camera TWAIN source"
@@ -62,13 +95,50 @@ these, so a standard user may be unable to upload pictures or to keep negotiated
 LangString FilterNotRegistered ${LANG_ENGLISH} "The video capture filter could not be registered."
 LangString FilesInUse ${LANG_ENGLISH} "These files are in use and were not removed. Close the \
 programs that use the camera, then run the uninstaller again:"
+LangString FilesInUseNotInstalled ${LANG_ENGLISH} "Nothing was installed: these files are in \
+use and could not be replaced. Close the programs that use the camera, then run the setup again:"
+!ifdef BIN64_DIR
+LangString BothSources ${LANG_ENGLISH} "Installed the 32-bit source into ${SOURCE_FOLDER} for \
+32-bit applications and the 64-bit source into ${SOURCE64_FOLDER} for 64-bit applications."
+LangString Only32BitSource ${LANG_ENGLISH} "Installed the 32-bit source into ${SOURCE_FOLDER} \
+for 32-bit applications, but not the 64-bit source: it needs the camera's 64-bit library \
+$SYSDIR\DSCLINK.dll, which is missing. Install the camera's 64-bit driver, or choose the \
+component $\"Simulated camera$\", then run this setup again."
+LangString No32BitPrograms ${LANG_ENGLISH} "This Windows runs no 32-bit programs: the 32-bit \
+video capture filter was not registered."
+!endif
+
+; Writes a line to the installer's standard output, which a program started
+; without one does not have.
+!macro PrintLine text
+    Push $0
+    Push $1
+    StrCpy $1 "${text}"
+    System::Call 'kernel32::GetStdHandle(i -11) p .r0'
+    FileWrite $0 "$1$\r$\n"
+    Pop $1
+    Pop $0
+!macroend
+
+; Tells the user in a message box; a silent install writes it only to the
+; standard output.
+!macro Tell icon text
+    MessageBox MB_OK|${icon} "${text}" /SD IDOK
+    !insertmacro PrintLine "${text}"
+!macroend
+
+; Adds a line to the installer's details and to the standard output.
+!macro Report text
+    DetailPrint "${text}"
+    !insertmacro PrintLine "${text}"
+!macroend
 
 ; An installer and an uninstaller never run at once: the second copy stops.
 !macro RefuseSecondCopy
     System::Call 'kernel32::CreateMutex(p 0, i 0, t "Tz600a-setup") p .r0 ?e'
     Pop $1
     ${If} $1 = 183 ; ERROR_ALREADY_EXISTS
-        MessageBox MB_OK|MB_ICONSTOP "The Tz600a setup is already running." /SD IDOK
+        !insertmacro Tell MB_ICONSTOP "The Tz600a setup is already running."
         SetErrorLevel 2
         Quit
     ${EndIf}
@@ -95,6 +165,20 @@ programs that use the camera, then run the uninstaller again:"
     ${EndIf}
 !macroend
 
+; Notes in $R9 a file of ours that a running program keeps loaded: Windows
+; lets no one write to it, so it cannot be replaced either.
+!macro NoteInUse path
+    ${If} ${FileExists} "${path}"
+        ClearErrors
+        FileOpen $0 "${path}" a
+        ${If} ${Errors}
+            StrCpy $R9 "$R9$\r$\n${path}"
+        ${Else}
+            FileClose $0
+        ${EndIf}
+    ${EndIf}
+!macroend
+
 ; Notes in $R9 a file, folder or pattern of ours that is still there: a file
 ; that an application keeps loaded cannot be removed.
 !macro NoteLeftover path
@@ -108,11 +192,85 @@ programs that use the camera, then run the uninstaller again:"
     !insertmacro NoteLeftover "${path}"
 !macroend
 
+; Notes in the uninstall entry that the install makes a TWAIN folder, which
+; the uninstaller then removes once it is empty; a folder that was there
+; before stays.
+!macro NoteMadeFolder folder value
+    ${IfNot} ${FileExists} "${folder}\*.*"
+        WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${value}" 1
+    ${EndIf}
+!macroend
+
+!macro RemoveMadeFolder folder value
+    ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "${value}"
+    ${If} $0 = 1
+        RMDir "${folder}"
+    ${EndIf}
+!macroend
+
+; The programs and libraries of the simulated camera, which a running
+; program may keep loaded, each given to the macro named.
+!macro SimulatedCameraModules action
+    !insertmacro ${action} "$WINDIR\DSCLINK.dll"
+    !insertmacro ${action} "${SYSDIR32}\zx600cap.ax"
+    !insertmacro ${action} "${SYSDIR32}\i420dec.dll"
+    !insertmacro ${action} "${TOOLS32}\acquire.exe"
+    !insertmacro ${action} "${TOOLS32}\camera.exe"
+    !insertmacro ${action} "${TOOLS32}\TWAIN_32.DLL"
+    !ifdef BIN64_DIR
+        !insertmacro ${action} "$SYSDIR\DSCLINK.dll"
+        !insertmacro ${action} "$SYSDIR\zx600cap.ax"
+        !insertmacro ${action} "$SYSDIR\i420dec.dll"
+        !insertmacro ${action} "$INSTDIR\acquire.exe"
+        !insertmacro ${action} "$INSTDIR\camera.exe"
+        !insertmacro ${action} "$INSTDIR\TWAINDSM.DLL"
+    !endif
+!macroend
+
+; The video stand-ins of one architecture into its system folder: the
+; capture filter, registered by the regsvr32 of that architecture into its
+; registry view, and the I420 decompressor, named in the Drivers32 key of
+; that view where Windows has none of its own (Wine has none).
+!macro InstallVideoStandIns bin folder view
+    SetOutPath "${folder}"
+    File "${bin}/zx600cap.ax"
+    File "${bin}/i420dec.dll"
+    nsExec::ExecToStack '"${folder}\regsvr32.exe" /s "${folder}\zx600cap.ax"'
+    Pop $0
+    Pop $1
+    ${If} $0 != 0
+        !insertmacro Tell MB_ICONEXCLAMATION "$(FilterNotRegistered)"
+        SetErrorLevel 3
+    ${EndIf}
+    SetRegView ${view}
+    ReadRegStr $0 HKLM "${DRIVERS32_KEY}" "vidc.I420"
+    ${If} $0 == ""
+        WriteRegStr HKLM "${DRIVERS32_KEY}" "vidc.I420" "i420dec.dll"
+    ${EndIf}
+    SetRegView default
+!macroend
+
+!macro RemoveVideoStandIns folder view
+    nsExec::Exec '"${folder}\regsvr32.exe" /u /s "${folder}\zx600cap.ax"'
+    Pop $0
+    SetRegView ${view}
+    ReadRegStr $0 HKLM "${DRIVERS32_KEY}" "vidc.I420"
+    ${If} $0 == "i420dec.dll"
+        DeleteRegValue HKLM "${DRIVERS32_KEY}" "vidc.I420"
+    ${EndIf}
+    SetRegView default
+!macroend
+
+Section "-Files in use"
+    Call RefuseFilesInUse
+SectionEnd
+
 Section "Tz600a data source" SecSource
     SectionIn RO
     ; SetOutPath creates the TWAIN folder when Windows lacks it.
+    !insertmacro NoteMadeFolder "$WINDIR\twain_32" "MadeTwain32Folder"
     SetOutPath "${SOURCE_FOLDER}"
-    File "${BIN_DIR}/Tz600a.ds"
+    File "${BIN32_DIR}/Tz600a.ds"
     SetOutPath "$WINDIR"
     File "${DATA_DIR}/Tz600a.ini"
     Call InstallCapabilityFile
@@ -132,34 +290,60 @@ SectionEnd
 ; Stand-ins for trying the source without the camera: the camera library
 ; with a storage of a few stills, a clip and a sound, the camera's video
 ; capture filter, an I420 decompressor, and acquire.exe and camera.exe with
-; our Source Manager beside them (the system's own stays where it is).
+; our Source Manager beside them (the system's own stays where it is). The
+; 64-bit installer adds the 64-bit ones around the same storage; 64-bit
+; programs find the 64-bit camera library in the 64-bit system folder before
+; the Windows folder, where 32-bit programs find the 32-bit one.
 Section /o "Simulated camera" SecSimulated
     SetOutPath "$WINDIR"
-    File "${BIN_DIR}/DSCLINK.dll"
+    File "${BIN32_DIR}/DSCLINK.dll"
     SetOutPath "${SOURCE_FOLDER}"
     File "${SIM_DIR}/DSCLINK.INI"
     SetOutPath "${SOURCE_FOLDER}\Camera"
     File "${SIM_DIR}/storage/*"
+!ifdef BIN64_DIR
+    ; A 64-bit Windows without its 32-bit subsystem has no 32-bit regsvr32.
+    ${If} ${FileExists} "${SYSDIR32}\regsvr32.exe"
+        !insertmacro InstallVideoStandIns "${BIN32_DIR}" "${SYSDIR32}" 32
+    ${Else}
+        !insertmacro Report "$(No32BitPrograms)"
+    ${EndIf}
+!else
+    !insertmacro InstallVideoStandIns "${BIN32_DIR}" "${SYSDIR32}" 32
+!endif
+    SetOutPath "${TOOLS32}"
+    File "${BIN32_DIR}/acquire.exe"
+    File "${BIN32_DIR}/camera.exe"
+    File "${BIN32_DIR}/TWAIN_32.DLL"
+!ifdef BIN64_DIR
     SetOutPath "$SYSDIR"
-    File "${BIN_DIR}/zx600cap.ax"
-    File "${BIN_DIR}/i420dec.dll"
-    ClearErrors
-    RegDLL "$SYSDIR\zx600cap.ax"
-    ${If} ${Errors}
-        MessageBox MB_OK|MB_ICONEXCLAMATION "$(FilterNotRegistered)" /SD IDOK
-        SetErrorLevel 3
-    ${EndIf}
-    ; Windows has an I420 decompressor of its own, which stays; Wine has none.
-    ReadRegStr $0 HKLM "${DRIVERS32_KEY}" "vidc.I420"
-    ${If} $0 == ""
-        WriteRegStr HKLM "${DRIVERS32_KEY}" "vidc.I420" "i420dec.dll"
-    ${EndIf}
+    File "${BIN64_DIR}/DSCLINK.dll"
+    !insertmacro InstallVideoStandIns "${BIN64_DIR}" "$SYSDIR" 64
     SetOutPath "$INSTDIR"
-    File "${BIN_DIR}/acquire.exe"
-    File "${BIN_DIR}/camera.exe"
-    File "${BIN_DIR}/TWAIN_32.DLL"
+    File "${BIN64_DIR}/acquire.exe"
+    File "${BIN64_DIR}/camera.exe"
+    File "${BIN64_DIR}/TWAINDSM.DLL"
+!endif
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "SimulatedCamera" 1
 SectionEnd
+
+!ifdef BIN64_DIR
+; The 64-bit source only where 64-bit programs find a 64-bit camera library
+; (the maker's, or the simulated camera's just installed): without one it
+; could not be loaded, and one that an earlier install left goes.
+Section "-64-bit data source"
+    ${If} ${FileExists} "$SYSDIR\DSCLINK.dll"
+        !insertmacro NoteMadeFolder "$WINDIR\twain_64" "MadeTwain64Folder"
+        SetOutPath "${SOURCE64_FOLDER}"
+        File "${BIN64_DIR}/Tz600a.ds"
+        !insertmacro Report "$(BothSources)"
+    ${Else}
+        Delete "${SOURCE64_FOLDER}\Tz600a.ds"
+        RMDir "${SOURCE64_FOLDER}"
+        !insertmacro Tell MB_ICONINFORMATION "$(Only32BitSource)"
+    ${EndIf}
+SectionEnd
+!endif
 
 ; The camera library writes the transfer files into the source's folder and
 ; negotiation writes the capability file, both under the Windows folder,
@@ -170,10 +354,29 @@ Section "-Rights of standard users"
     !insertmacro GrantUsersModify "$WINDIR\Tz600a.src" "M"
     !insertmacro GrantUsersModify "$WINDIR\Tz600a.ini" "M"
     ${If} $R9 != ""
-        MessageBox MB_OK|MB_ICONEXCLAMATION "$(GrantFailed)$R9" /SD IDOK
+        !insertmacro Tell MB_ICONEXCLAMATION "$(GrantFailed)$R9"
         SetErrorLevel 3
     ${EndIf}
 SectionEnd
+
+; An install over files that a running program keeps loaded would leave the
+; old files beside the new ones: it stops before it changes anything and
+; names them.
+Function RefuseFilesInUse
+    StrCpy $R9 ""
+    !insertmacro NoteInUse "${SOURCE_FOLDER}\Tz600a.ds"
+!ifdef BIN64_DIR
+    !insertmacro NoteInUse "${SOURCE64_FOLDER}\Tz600a.ds"
+!endif
+    ${If} ${SectionIsSelected} ${SecSimulated}
+        !insertmacro SimulatedCameraModules NoteInUse
+    ${EndIf}
+    ${If} $R9 != ""
+        !insertmacro Tell MB_ICONSTOP "$(FilesInUseNotInstalled)$R9"
+        SetErrorLevel 2
+        Abort "Files in use were not replaced."
+    ${EndIf}
+FunctionEnd
 
 ; An install over an earlier one keeps the values that applications have
 ; negotiated, as the source keeps them from one session to the next; all
@@ -251,33 +454,36 @@ Section "Uninstall"
     StrCpy $R9 ""
     ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "SimulatedCamera"
     ${If} $0 = 1
-        UnRegDLL "$SYSDIR\zx600cap.ax"
-        ReadRegStr $0 HKLM "${DRIVERS32_KEY}" "vidc.I420"
-        ${If} $0 == "i420dec.dll"
-            DeleteRegValue HKLM "${DRIVERS32_KEY}" "vidc.I420"
-        ${EndIf}
-        !insertmacro RemoveFile "$SYSDIR\zx600cap.ax"
-        !insertmacro RemoveFile "$SYSDIR\i420dec.dll"
-        !insertmacro RemoveFile "$WINDIR\DSCLINK.dll"
+        !insertmacro RemoveVideoStandIns "${SYSDIR32}" 32
+!ifdef BIN64_DIR
+        !insertmacro RemoveVideoStandIns "$SYSDIR" 64
+!endif
+        !insertmacro SimulatedCameraModules RemoveFile
         !insertmacro RemoveFile "${SOURCE_FOLDER}\DSCLINK.INI"
         RMDir /r "${SOURCE_FOLDER}\Camera"
         !insertmacro NoteLeftover "${SOURCE_FOLDER}\Camera"
-        !insertmacro RemoveFile "$INSTDIR\acquire.exe"
-        !insertmacro RemoveFile "$INSTDIR\camera.exe"
-        !insertmacro RemoveFile "$INSTDIR\TWAIN_32.DLL"
+!ifdef BIN64_DIR
+        RMDir "${TOOLS32}"
+!endif
     ${EndIf}
     !insertmacro RemoveFile "${SOURCE_FOLDER}\Tz600a.ds"
     !insertmacro RemoveFile "${SOURCE_FOLDER}\TWIMG600_*.bmp"
     RMDir "${SOURCE_FOLDER}"
+    !insertmacro RemoveMadeFolder "$WINDIR\twain_32" "MadeTwain32Folder"
+!ifdef BIN64_DIR
+    !insertmacro RemoveFile "${SOURCE64_FOLDER}\Tz600a.ds"
+    RMDir "${SOURCE64_FOLDER}"
+    !insertmacro RemoveMadeFolder "$WINDIR\twain_64" "MadeTwain64Folder"
+!endif
     !insertmacro RemoveFile "$WINDIR\Tz600a.ini"
     !insertmacro RemoveFile "$WINDIR\Tz600a.src"
     ${If} $R9 != ""
-        MessageBox MB_OK|MB_ICONEXCLAMATION "$(FilesInUse)$R9" /SD IDOK
+        !insertmacro Tell MB_ICONEXCLAMATION "$(FilesInUse)$R9"
         SetErrorLevel 2
         Abort "Files in use were not removed."
     ${EndIf}
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    RMDir "$PROGRAMFILES\Ardenza"
+    RMDir "${PROGRAM_FILES}\Ardenza"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -7,9 +7,14 @@ cd "$(dirname "$0")/.."
 
 for arch in 32 64; do
     toolchain=cmake/mingw-i686.cmake
-    [ $arch = 64 ] && toolchain=cmake/mingw-x86_64.cmake
+    options=()
+    if [ $arch = 64 ]; then
+        toolchain=cmake/mingw-x86_64.cmake
+        # The 64-bit installer carries the 32-bit build's files too.
+        options=(-DTZ600A_WIN32_BIN_DIR="$PWD/build/win32/bin")
+    fi
     cmake -S . -B build/win$arch -G Ninja -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE=$toolchain >/dev/null
+          -DCMAKE_TOOLCHAIN_FILE=$toolchain "${options[@]}" >/dev/null
     cmake --build build/win$arch
 done
 

@@ -1,8 +1,11 @@
-// The installer, Tz600a-setup.exe, in a Wine prefix that each test run makes
-// anew: a silent install into Windows' own TWAIN folder, acquire through
-// the installed source, an install over an earlier one, the rights granted to
-// standard users, a second copy, a missing TWAIN folder, and the uninstaller.
-// The tests run in this order in one program.
+// The installer of the tests' architecture, Tz600a-setup.exe for 32-bit
+// Windows or Tz600a-setup-x64.exe for 64-bit Windows, in a Wine prefix of
+// that architecture that each test run makes anew: a silent install into
+// Windows' own TWAIN folders, acquire through the installed source, an install
+// over an earlier one, the rights granted to standard users, a second copy, a
+// source that a program keeps loaded, the 64-bit source's camera library, a
+// 64-bit Windows without 32-bit programs, missing TWAIN folders, and the
+// uninstaller. The tests run in this order in one program.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,12 +18,21 @@
 #include "support/prefix_files.h"
 #include "support/programs.h"
 #include "support/screenshot.h"
+#include "support/source_module.h"
 
 namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tz600a";
 const char kDrivers32Key[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Drivers32";
 const char kUninstallCaption[] = "Ardenza ZC600A camera TWAIN source Uninstall";
+const char kFilterClassKey[] = "Software\\Classes\\CLSID\\{550538E6-4864-4229-8E78-1931E1E82C6C}";
+const char kFilterPageClassKey[] =
+    "Software\\Classes\\CLSID\\{4569177C-44D8-45DE-874D-C051344CBDFB}";
+const char kFilterInstanceKey[] = "Software\\Classes\\CLSID\\{860BB310-5D01-11D0-BD3B-00A0C911CE86}"
+                                  "\\Instance\\ZX600 Video Capture";
+// The registry as 32-bit and as 64-bit programs see it; a 32-bit Windows has
+// only the one.
+const REGSAM kRegistryViews[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
 
 std::string Quoted(const std::string& path)
 {
@@ -35,6 +47,7 @@ std::string ToolsFolder()
     return std::string(folder) + "\\Ardenza\\Tz600a";
 }
 
+// The system folder of the tests' architecture.
 std::string SystemFile(const std::string& name)
 {
     char folder[MAX_PATH] = "";
@@ -42,28 +55,76 @@ std::string SystemFile(const std::string& name)
     return std::string(folder) + "\\" + name;
 }
 
-// Every file of ours that an install with the simulated camera leaves.
+// The TWAIN folders that an install puts a source into.
+std::vector<std::string> TwainFolders()
+{
+    const std::string windows = WindowsDirectory();
+#ifdef _WIN64
+    return {windows + "\\twain_32", windows + "\\twain_64"};
+#else
+    return {windows + "\\twain_32"};
+#endif
+}
+
+// Every file of ours that an install with the simulated camera leaves: the
+// 32-bit source with its data, and on 64-bit Windows also the 64-bit source
+// and the 32-bit stand-ins in the 32-bit system folder and tools folder.
 std::vector<std::string> InstalledFiles()
 {
     const std::string windows = WindowsDirectory() + "\\";
     const std::string tools = ToolsFolder() + "\\";
-    return {SourceDirectory() + "Tz600a.ds",
-            windows + "Tz600a.ini",
-            windows + "Tz600a.src",
-            windows + "DSCLINK.dll",
-            SourceDirectory() + "DSCLINK.INI",
-            SourceDirectory() + "Camera\\DSC_0001.JPG",
-            SystemFile("zx600cap.ax"),
-            SystemFile("i420dec.dll"),
-            tools + "acquire.exe",
-            tools + "camera.exe",
-            tools + "TWAIN_32.DLL",
-            tools + "uninstall.exe"};
+    std::vector<std::string> files = {SourceDirectory() + "Tz600a.ds",
+                                      windows + "Tz600a.ini",
+                                      windows + "Tz600a.src",
+                                      windows + "DSCLINK.dll",
+                                      SourceDirectory() + "DSCLINK.INI",
+                                      SourceDirectory() + "Camera\\DSC_0001.JPG",
+                                      SystemFile("zx600cap.ax"),
+                                      SystemFile("i420dec.dll"),
+                                      tools + "acquire.exe",
+                                      tools + "camera.exe",
+                                      tools + "uninstall.exe"};
+#ifdef _WIN64
+    char wow64[MAX_PATH] = "";
+    GetSystemWow64DirectoryA(wow64, sizeof wow64);
+    files.insert(files.end(),
+                 {InstalledSourcePath(), SystemFile("DSCLINK.dll"),
+                  std::string(wow64) + "\\zx600cap.ax", std::string(wow64) + "\\i420dec.dll",
+                  tools + "TWAINDSM.DLL", tools + "32-bit\\acquire.exe",
+                  tools + "32-bit\\camera.exe", tools + "32-bit\\TWAIN_32.DLL"});
+#else
+    files.push_back(tools + "TWAIN_32.DLL");
+#endif
+    return files;
+}
+
+std::string SetupCommand(const std::string& options)
+{
+    const char* const setup =
+        sizeof(void*) == 8 ? "bin\\Tz600a-setup-x64.exe" : "bin\\Tz600a-setup.exe";
+    return Quoted(BuildFolderFile(setup)) + " /S " + options;
 }
 
 int Install(const std::string& options)
 {
-    return RunProgram(Quoted(BuildFolderFile("bin\\Tz600a-setup.exe")) + " /S " + options);
+    return RunProgram(SetupCommand(options));
+}
+
+// Also gives what the installer wrote to its standard output.
+int Install(const std::string& options, std::string& output)
+{
+    ProgramRun run;
+    const int exitCode = run.Start(SetupCommand(options)) ? run.Finish() : -1;
+    output = run.Output();
+    return exitCode;
+}
+
+// Whether the text names the path, whatever the case of its letters.
+bool Names(std::string text, std::string path)
+{
+    CharLowerA(&text[0]);
+    CharLowerA(&path[0]);
+    return text.find(path) != std::string::npos;
 }
 
 // Starts the uninstaller as it starts itself: a copy in the temporary
@@ -83,45 +144,66 @@ int Uninstall()
     return exitCode;
 }
 
-bool KeyExists(HKEY root, const std::string& key)
+// A key of HKEY_LOCAL_MACHINE in one registry view.
+bool KeyExists(const std::string& key, REGSAM view = 0)
 {
     HKEY handle;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &handle) !=
+        ERROR_SUCCESS) {
         return false;
     }
     RegCloseKey(handle);
     return true;
 }
 
-bool ValueExists(HKEY root, const std::string& key, const char* name)
+bool ValueExists(const std::string& key, const char* name, REGSAM view)
 {
-    return RegGetValueA(root, key.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
-           ERROR_SUCCESS;
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &handle) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    const bool exists =
+        RegQueryValueExA(handle, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(handle);
+    return exists;
 }
 
-// The folders of the Windows folder that Windows names twain_32, whatever
-// their case on the host's file system.
-int CountTwainFolders()
+// The folders of the Windows folder that Windows names like the TWAIN
+// folder given, whatever their case on the host's file system.
+int CountFoldersNamedLike(const std::string& twainFolder)
 {
+    const std::string name = twainFolder.substr(twainFolder.find_last_of('\\') + 1);
     int count = 0;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((WindowsDirectory() + "\\*").c_str(), &found);
     do {
-        count += lstrcmpiA(found.cFileName, "twain_32") == 0 &&
+        count += lstrcmpiA(found.cFileName, name.c_str()) == 0 &&
                  (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return count;
 }
 
-TEST(Installer, InstallsIntoTheTwainFolderAndAcquireTakesTheStillsThroughTheSource)
+TEST(Installer, InstallsIntoTheTwainFoldersAndAcquireTakesTheStillsThroughTheSource)
 {
-    ASSERT_EQ(Install("/SIMULATEDCAMERA"), 0);
+    std::string said;
+    ASSERT_EQ(Install("/SIMULATEDCAMERA", said), 0);
     for (const std::string& file : InstalledFiles()) {
         EXPECT_TRUE(FileExists(file)) << file;
     }
-    EXPECT_EQ(CountTwainFolders(), 1);
-    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, kDrivers32Key, "vidc.I420"));
+    for (const std::string& folder : TwainFolders()) {
+        EXPECT_EQ(CountFoldersNamedLike(folder), 1) << folder;
+    }
+    for (REGSAM view : kRegistryViews) {
+        EXPECT_TRUE(ValueExists(kDrivers32Key, "vidc.I420", view)) << view;
+        EXPECT_TRUE(KeyExists(kFilterClassKey, view)) << view;
+    }
+    if (sizeof(void*) == 8) {
+        EXPECT_TRUE(
+            Names(said, "the 64-bit source into " + WindowsDirectory() + "\\twain_64\\tz600a"))
+            << said;
+    }
     const std::string output = EmptyFolder("installed_acquire");
     EXPECT_EQ(RunProgram(Quoted(ToolsFolder() + "\\acquire.exe") +
                          " --upload-all --close-after 30000 --output " + Quoted(output)),
@@ -209,7 +291,7 @@ TEST(Installer, GrantsStandardUsersModifyRightsAndSaysWhenItCannot)
     DeleteFileA((SourceDirectory() + "Tz600a.ds").c_str());
     EXPECT_EQ(Install(""), 3);
     EXPECT_TRUE(FileExists(SourceDirectory() + "Tz600a.ds"));
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_TRUE(KeyExists(kUninstallKey));
 }
 
 TEST(Installer, RefusesToRunBesideAnotherCopy)
@@ -221,13 +303,85 @@ TEST(Installer, RefusesToRunBesideAnotherCopy)
     CloseHandle(otherCopy);
 }
 
-TEST(Installer, MakesAMissingTwainFolder)
+// A program that keeps the source loaded keeps Windows from replacing it: the
+// installer changes nothing, names the file and says it did not install.
+TEST(Installer, RefusesToInstallOverASourceThatAProgramKeepsLoaded)
 {
-    const std::string twain = WindowsDirectory() + "\\twain_32";
-    ASSERT_TRUE(MoveFileA(twain.c_str(), (twain + ".earlier").c_str()));
-    ASSERT_EQ(Install("/SIMULATEDCAMERA"), 0);
+    HMODULE source = LoadLibraryA(InstalledSourcePath().c_str());
+    ASSERT_NE(source, nullptr);
+    DeleteFileA(DictionaryFilePath().c_str());
+    std::string said;
+    EXPECT_EQ(Install("/SIMULATEDCAMERA", said), 2);
+    EXPECT_TRUE(Names(said, InstalledSourcePath())) << said;
+    EXPECT_FALSE(FileExists(DictionaryFilePath()));
+    FreeLibrary(source);
+    EXPECT_EQ(Install("/SIMULATEDCAMERA"), 0);
+}
+
+#ifdef _WIN64
+// The 64-bit source cannot be loaded without a 64-bit camera library: the
+// installer leaves it out, removes the one an earlier install left, and says
+// so; it installs it once the camera maker's library lies in the 64-bit
+// system folder.
+TEST(Installer, InstallsThe64BitSourceOnlyWhereA64BitCameraLibraryIs)
+{
+    ASSERT_TRUE(FileExists(InstalledSourcePath()));
+    ASSERT_TRUE(DeleteFileA(SystemFile("DSCLINK.dll").c_str()));
+    std::string said;
+    ASSERT_EQ(Install("", said), 0);
     EXPECT_TRUE(FileExists(SourceDirectory() + "Tz600a.ds"));
-    EXPECT_EQ(CountTwainFolders(), 1);
+    EXPECT_FALSE(FileExists(InstalledSourcePath()));
+    EXPECT_TRUE(Names(said, "not the 64-bit source")) << said;
+
+    ASSERT_TRUE(CopyFileA(BuildFolderFile("bin\\DSCLINK.dll").c_str(),
+                          SystemFile("DSCLINK.dll").c_str(), TRUE));
+    ASSERT_EQ(Install("", said), 0);
+    EXPECT_TRUE(FileExists(InstalledSourcePath()));
+    EXPECT_TRUE(Names(said, "the 64-bit source into")) << said;
+    DeleteFileA(SystemFile("DSCLINK.dll").c_str());
+}
+
+// A 64-bit Windows without its 32-bit subsystem has no 32-bit regsvr32: the
+// simulated camera's 32-bit capture filter stays unregistered, and the
+// installer says so and succeeds.
+TEST(Installer, RegistersOnlyThe64BitFilterWhereWindowsRunsNo32BitPrograms)
+{
+    ASSERT_EQ(Uninstall(), 0);
+    char wow64[MAX_PATH] = "";
+    GetSystemWow64DirectoryA(wow64, sizeof wow64);
+    const std::string regsvr32 = std::string(wow64) + "\\regsvr32.exe";
+    ASSERT_TRUE(MoveFileA(regsvr32.c_str(), (regsvr32 + ".saved").c_str()));
+    std::string said;
+    EXPECT_EQ(Install("/SIMULATEDCAMERA", said), 0);
+    MoveFileA((regsvr32 + ".saved").c_str(), regsvr32.c_str());
+    EXPECT_TRUE(Names(said, "runs no 32-bit programs")) << said;
+    EXPECT_TRUE(KeyExists(kFilterClassKey, KEY_WOW64_64KEY));
+    EXPECT_FALSE(KeyExists(kFilterClassKey, KEY_WOW64_32KEY));
+}
+#endif
+
+// The install makes the TWAIN folders that Windows lacks, and the uninstaller
+// removes them once empty; an empty folder that was there before stays.
+TEST(Installer, MakesMissingTwainFoldersAndTheUninstallerRemovesOnlyThose)
+{
+    for (const std::string& folder : TwainFolders()) {
+        ASSERT_TRUE(MoveFileA(folder.c_str(), (folder + ".earlier").c_str())) << folder;
+    }
+    ASSERT_EQ(Install("/SIMULATEDCAMERA"), 0);
+    for (const std::string& folder : TwainFolders()) {
+        EXPECT_EQ(CountFoldersNamedLike(folder), 1) << folder;
+    }
+    EXPECT_TRUE(FileExists(InstalledSourcePath()));
+    ASSERT_EQ(Uninstall(), 0);
+    for (const std::string& folder : TwainFolders()) {
+        EXPECT_FALSE(FileExists(folder)) << folder;
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    ASSERT_EQ(Install("/SIMULATEDCAMERA"), 0);
+    ASSERT_EQ(Uninstall(), 0);
+    for (const std::string& folder : TwainFolders()) {
+        EXPECT_TRUE(FileExists(folder)) << folder;
+    }
 }
 
 // A dialog of the uninstaller's with the control given and without the
@@ -257,7 +411,7 @@ HWND WaitForUninstallerDialog(int control, int missingControl)
 TEST(Installer, UninstallNamesTheFilesInUseAndThenRemovesEverything)
 {
     ASSERT_EQ(Install("/SIMULATEDCAMERA"), 0);
-    HMODULE source = LoadLibraryA((SourceDirectory() + "Tz600a.ds").c_str());
+    HMODULE source = LoadLibraryA(InstalledSourcePath().c_str());
     ASSERT_NE(source, nullptr);
     ProgramRun run;
     ASSERT_TRUE(StartUninstaller("", run));
@@ -272,7 +426,7 @@ TEST(Installer, UninstallNamesTheFilesInUseAndThenRemovesEverything)
     GetDlgItemTextA(report, kText, text, sizeof text);
     PostMessageA(report, WM_COMMAND, IDOK, 0);
     const std::string named = text;
-    EXPECT_NE(named.find("\\twain_32\\tz600a\\Tz600a.ds"), std::string::npos) << named;
+    EXPECT_TRUE(Names(named, InstalledSourcePath())) << named;
     EXPECT_EQ(named.find("Tz600a.ini"), std::string::npos) << named;
     // Once the uninstaller has stopped, its Cancel button closes it.
     for (int tries = 0; tries < 200 && !IsWindowEnabled(GetDlgItem(window, IDCANCEL)); ++tries) {
@@ -280,23 +434,26 @@ TEST(Installer, UninstallNamesTheFilesInUseAndThenRemovesEverything)
     }
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(run.Finish(), 2);
-    EXPECT_TRUE(FileExists(SourceDirectory() + "Tz600a.ds"));
+    EXPECT_TRUE(FileExists(InstalledSourcePath()));
     EXPECT_TRUE(FileExists(ToolsFolder() + "\\uninstall.exe"));
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_TRUE(KeyExists(kUninstallKey));
 
     FreeLibrary(source);
     EXPECT_EQ(Uninstall(), 0);
     for (const std::string& file : InstalledFiles()) {
         EXPECT_FALSE(FileExists(file)) << file;
     }
-    EXPECT_FALSE(FileExists(SourceDirectory()));
+    for (const std::string& folder : TwainFolders()) {
+        EXPECT_FALSE(FileExists(folder + "\\tz600a")) << folder;
+    }
     EXPECT_FALSE(FileExists(ToolsFolder()));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "CLSID\\{550538E6-4864-4229-8E78-1931E1E82C6C}"));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "CLSID\\{4569177C-44D8-45DE-874D-C051344CBDFB}"));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "CLSID\\{860BB310-5D01-11D0-BD3B-00A0C911CE86}\\"
-                                              "Instance\\ZX600 Video Capture"));
-    EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, kDrivers32Key, "vidc.I420"));
+    EXPECT_FALSE(KeyExists(kUninstallKey));
+    for (REGSAM view : kRegistryViews) {
+        EXPECT_FALSE(KeyExists(kFilterClassKey, view)) << view;
+        EXPECT_FALSE(KeyExists(kFilterPageClassKey, view)) << view;
+        EXPECT_FALSE(KeyExists(kFilterInstanceKey, view)) << view;
+        EXPECT_FALSE(ValueExists(kDrivers32Key, "vidc.I420", view)) << view;
+    }
 }
 
 }  // namespace
