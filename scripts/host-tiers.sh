@@ -13,7 +13,7 @@ host_runs_32bit_code() {
         return 1
     fi
     local probe status
-    probe=$(mktemp "${TMPDIR:-/tmp}/tz600a-i386-probe.XXXXXX") || {
+    probe=$(mktemp "${TMPDIR:-/tmp}/tz600a-i386-probe.XXXXXX" 2>/dev/null) || {
         no_32bit_reason="cannot write the probe program into ${TMPDIR:-/tmp}"
         return 1
     }

@@ -7,6 +7,7 @@
 
 #include "support/message_boxes.h"
 #include "support/prefix_files.h"
+#include "support/recording_manager.h"
 #include "support/source_module.h"
 #include "tools/acquire/twain_app.h"
 
@@ -84,7 +85,7 @@ TEST(SourceIdentity, WithoutRegistryNameIsCameraFromTheStringTable)
     EXPECT_EQ(identity.Version.Country, TWCY_USA);
     EXPECT_EQ(identity.ProtocolMajor, 1);
     EXPECT_EQ(identity.ProtocolMinor, 8);
-    EXPECT_EQ(identity.SupportedGroups, DG_CONTROL | DG_IMAGE);
+    EXPECT_EQ(identity.SupportedGroups, DG_CONTROL | DG_IMAGE | DF_DS2);
     EXPECT_EQ(identity.Id, 0u);
 }
 
@@ -202,6 +203,52 @@ TEST(Dispatch, StatusReportsTheLastFailureOnceAndControlSuccessKeepsIt)
     EXPECT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity), TWRC_SUCCESS);
     EXPECT_EQ(source.ConditionCode(), TWCC_BADPROTOCOL);
     EXPECT_EQ(source.ConditionCode(), TWCC_SUCCESS);
+}
+
+// A TWAIN 2 manager's entry points are taken whole, before the open only;
+// refused ones leave the source with TWAIN_32.DLL and global memory.
+TEST(ManagerEntryPoints, TakenWholeInState3Only)
+{
+    SourceModule source;
+    ASSERT_TRUE(source.Loaded());
+    MessageBoxCapture boxes;
+    RecordedManagerCalls() = {};
+    const std::string refused = "General failure in response to DAT_ENTRYPOINT.  ";
+
+    TW_ENTRYPOINT cut = RecordingEntryPoints();
+    cut.Size -= 1;
+    TW_ENTRYPOINT missingLock = RecordingEntryPoints();
+    missingLock.DSM_MemLock = nullptr;
+    for (TW_ENTRYPOINT* given : {&cut, &missingLock, static_cast<TW_ENTRYPOINT*>(nullptr)}) {
+        EXPECT_EQ(source.Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, given), TWRC_FAILURE);
+        EXPECT_EQ(source.ConditionCode(), TWCC_BADVALUE);
+    }
+    TW_CAPABILITY capability = {ICAP_XFERMECH, TWON_DONTCARE16, nullptr};
+    ASSERT_EQ(source.Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability), TWRC_SUCCESS);
+    EXPECT_GT(GlobalSize(capability.hContainer), 0u);
+    GlobalFree(capability.hContainer);
+    EXPECT_EQ(RecordedManagerCalls().allocations, 0);
+
+    TW_ENTRYPOINT whole = RecordingEntryPoints();
+    EXPECT_EQ(source.Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_GET, &whole), TWRC_FAILURE);
+    EXPECT_EQ(source.ConditionCode(), TWCC_BADPROTOCOL);
+    EXPECT_EQ(source.Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &whole), TWRC_SUCCESS);
+    TW_IDENTITY identity = {};
+    source.Call(DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity);
+    ASSERT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_SUCCESS);
+    EXPECT_EQ(source.Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &whole), TWRC_FAILURE);
+    EXPECT_EQ(source.ConditionCode(), TWCC_SEQERROR);
+    ASSERT_EQ(source.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
+
+    std::vector<std::string> texts;
+    for (const CapturedBox& box : boxes.Boxes()) {
+        texts.push_back(box.text);
+        EXPECT_EQ(box.caption, "Zc600a Source Error");
+    }
+    const std::vector<std::string> expected = {
+        refused + "Bad value error.", refused + "Bad value error.", refused + "Bad value error.",
+        refused + "Bad protocol error.", refused + "DG DAT MSG is out of expected sequence."};
+    EXPECT_EQ(texts, expected);
 }
 
 TEST(Dispatch, ForeignCallersAreRefusedAndChangeNothing)

@@ -3,6 +3,7 @@
 // with their transfer files, with the refusals the user sees.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "support/linked_source.h"
 #include "support/message_boxes.h"
 #include "support/prefix_files.h"
+#include "support/recording_manager.h"
 
 namespace {
 
@@ -324,6 +326,51 @@ TEST_F(TransferTest, NativeTransferHandsOverTheFileAsAPackedDib)
         EndTransfer(count);
     }
     EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+// Given a TWAIN 2 manager's entry points before the open, the source sends
+// its notifications through that manager's DSM_Entry and hands over pictures
+// and containers in its memory, until the close.
+TEST_F(TransferTest, ManagerEntryPointsCarryNotificationsAndHandedOverMemory)
+{
+    TW_IDENTITY identity = {};
+    source_.Call(DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity);
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
+    RecordedManagerCalls() = {};
+    TW_ENTRYPOINT given = RecordingEntryPoints();
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &given), TWRC_SUCCESS);
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_SUCCESS);
+
+    const Bytes picture = MakeBmp(33, 7, 24);
+    files_.Put(9001, picture);
+    source_.QueuePictures({9001});
+    TW_HANDLE handle = nullptr;
+    ASSERT_EQ(source_.Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle), TWRC_XFERDONE);
+    EXPECT_TRUE(TakeGlobalBlock(handle) == Bytes(picture.begin() + 14, picture.end()));
+    TW_CAPABILITY capability = {ICAP_XFERMECH, TWON_DONTCARE16, nullptr};
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability), TWRC_SUCCESS);
+    const Bytes container = TakeGlobalBlock(capability.hContainer);
+    ASSERT_GE(container.size(), sizeof(TW_ENUMERATION));
+    EXPECT_EQ(reinterpret_cast<const TW_ENUMERATION*>(container.data())->NumItems, 3u);
+    // Nothing of the manager's filling is left in the block.
+    EXPECT_EQ(std::count(container.begin(), container.end(), 0xA5), 0);
+
+    const ManagerCalls& calls = RecordedManagerCalls();
+    EXPECT_EQ(calls.notifications, std::vector<TW_UINT16>{MSG_XFERREADY});
+    EXPECT_EQ(calls.allocations, 2);
+    EXPECT_EQ(calls.frees, 0);
+    EXPECT_EQ(calls.locks, calls.unlocks);
+
+    // The close ends the entry points: the next session is TWAIN 1.x again.
+    TW_PENDINGXFERS pending = {};
+    source_.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending);
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &identity), TWRC_SUCCESS);
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity), TWRC_SUCCESS);
+    source_.QueuePictures({9001});
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability), TWRC_SUCCESS);
+    GlobalFree(capability.hContainer);
+    EXPECT_EQ(calls.notifications.size(), 1u);
+    EXPECT_EQ(calls.allocations, 2);
 }
 
 TEST_F(TransferTest, NativeTransferOfAMissingFileFailsWithoutAHandle)

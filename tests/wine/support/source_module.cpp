@@ -4,7 +4,10 @@
 
 std::string InstalledSourcePath()
 {
-    return SourceDirectory() + "Tz600a.ds";
+    // A 64-bit source lies in the 64-bit TWAIN folder; its data stays in the
+    // 32-bit one.
+    const char* const folder = sizeof(void*) == 8 ? "\\twain_64\\tz600a\\" : "\\TWAIN_32\\tz600a\\";
+    return WindowsDirectory() + folder + "Tz600a.ds";
 }
 
 SourceModule::SourceModule()
