@@ -128,6 +128,23 @@ bool WriteObjects(HWND window, const std::vector<unsigned long>& selected,
     return true;
 }
 
+// The platform's save-file dialog, from the common dialogs library loaded
+// for it alone: imported, that library and the print spooler's it imports
+// would be loaded and unloaded with the source each time a Source Manager
+// loads it, and the spooler's leaves a handle behind at each unload.
+bool ShowSaveDialog(OPENFILENAMEA& dialog)
+{
+    HMODULE library = LoadLibraryA("comdlg32.dll");
+    if (library == nullptr) {
+        return false;
+    }
+    const auto getSaveFileName = reinterpret_cast<BOOL(WINAPI*)(OPENFILENAMEA*)>(
+        reinterpret_cast<void*>(GetProcAddress(library, "GetSaveFileNameA")));
+    const bool chosen = getSaveFileName != nullptr && getSaveFileName(&dialog);
+    FreeLibrary(library);
+    return chosen;
+}
+
 }  // namespace
 
 void ResetBlockCounter(HWND window)
@@ -233,7 +250,7 @@ bool AskSaveFileName(HWND owner, char* name, int length)
     dialog.lpstrInitialDir = directory;
     dialog.lpstrTitle = "Select Capture File";
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
-    if (!GetSaveFileNameA(&dialog)) {
+    if (!ShowSaveDialog(dialog)) {
         return false;
     }
     lstrcpynA(name, chosen, length);

@@ -1,5 +1,6 @@
 // The library's two exported entry points: DllMain prepares the identity and
-// settings at load; DS_Entry receives every triplet from the Source Manager.
+// settings at load and gives back the runtime's memory at unload; DS_Entry
+// receives every triplet from the Source Manager.
 #include <windows.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include "caps/capability_file.h"
 #include "dispatch.h"
 #include "messages.h"
+#include "runtime/module_runtime.h"
 #include "source_context.h"
 #include "text.h"
 
@@ -84,10 +86,14 @@ TW_UINT16 ProcessEvent(TW_MEMREF pData)
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (instance == nullptr) {
         return FALSE;
+    }
+    // FreeLibrary's unload, not the process's end.
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        FreeModuleRuntime();
     }
     if (reason != DLL_PROCESS_ATTACH) {
         return TRUE;

@@ -2,6 +2,7 @@
 // and the registration of the filter in the video input device category.
 #include <initguid.h>
 
+#include "runtime/module_runtime.h"
 #include "sim/capture_filter/capture_filter.h"
 
 #include <cstdio>
@@ -121,11 +122,13 @@ HRESULT RegisterInVideoInputCategory()
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         filterModule = module;
         DisableThreadLibraryCalls(module);
+    } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        FreeModuleRuntime();
     }
     return TRUE;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "album/dsclink.h"
+#include "runtime/module_runtime.h"
 #include "sim/dsclink/bmp_image.h"
 #include "sim/dsclink/camera_settings.h"
 #include "sim/dsclink/fat_entry.h"
@@ -163,6 +164,14 @@ bool DeleteObjects(unsigned long which)
 }
 
 }  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        FreeModuleRuntime();
+    }
+    return TRUE;
+}
 
 extern "C" {
 

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/module_runtime.h"
 #include "source/text.h"
 #include "source/twain.h"
 
@@ -369,6 +370,14 @@ TW_UINT16 SourceTriplet(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT32
 }
 
 }  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        FreeModuleRuntime();
+    }
+    return TRUE;
+}
 
 extern "C" TW_UINT16 WINAPI DSM_Entry(pTW_IDENTITY pOrigin, pTW_IDENTITY pDest, TW_UINT32 DG,
                                       TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)
