@@ -71,7 +71,7 @@ int main(int argc, char** argv)
     HMODULE keptSource = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--keep-source-loaded") == 0) {
-            keptSource = LoadLibraryA((SourceDirectory() + "Tz600a.ds").c_str());
+            keptSource = LoadLibraryA(InstalledSourcePath().c_str());
         } else {
             sessions = atoi(argv[i]);
         }

@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "source/manager_memory.h"
 #include "source/messages.h"
 #include "source/notifications.h"
 #include "source/source_context.h"
 #include "support/message_boxes.h"
+#include "support/recording_manager.h"
 #include "support/session_table.h"
 #include "support/test_windows.h"
 #include "tools/acquire/twain_app.h"
@@ -82,6 +84,13 @@ TEST(Notifications, TheyGoFromTheOpenSourceToItsApplication)
     g_source.dsIdentity = app.source;
     g_source.appIdentity = app.identity;
     g_source.state = kStateSourceOpen;
+    // A 64-bit process has no TWAIN_32.DLL: the source reaches TWAINDSM.DLL
+    // through the entry points it gave.
+    TW_ENTRYPOINT given = RecordingEntryPoints();
+    given.DSM_Entry = app.dsmEntry;
+    if (sizeof(void*) == 8) {
+        ASSERT_TRUE(KeepManagerEntryPoints(&given));
+    }
 
     NotifyTransferReady();
     EXPECT_EQ(g_source.state, kStateTransferReady);
@@ -97,6 +106,7 @@ TEST(Notifications, TheyGoFromTheOpenSourceToItsApplication)
     EXPECT_EQ(g_source.state, kStateTransferReady);
     EXPECT_EQ(NextNotification(app), MSG_NULL);
 
+    ForgetManagerEntryPoints();
     EXPECT_TRUE(CloseOpenSource(app));
     CloseSourceManager(app);
     EXPECT_TRUE(boxes.Boxes().empty());

@@ -27,6 +27,14 @@ std::string SourceDirectory()
     return WindowsDirectory() + "\\TWAIN_32\\tz600a\\";
 }
 
+std::string InstalledSourcePath()
+{
+    // A 64-bit source lies in the 64-bit TWAIN folder; its data stays in the
+    // 32-bit one.
+    const char* const folder = sizeof(void*) == 8 ? "\\twain_64\\tz600a\\" : "\\TWAIN_32\\tz600a\\";
+    return WindowsDirectory() + folder + "Tz600a.ds";
+}
+
 std::string TemporaryPath(const std::string& name)
 {
     char temp[MAX_PATH] = "";

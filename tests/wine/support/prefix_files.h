@@ -7,6 +7,8 @@ std::string WindowsDirectory();
 std::string CapabilityFilePath();
 std::string DictionaryFilePath();
 std::string SourceDirectory();
+// The installed source of this program's architecture.
+std::string InstalledSourcePath();
 // `name` in the prefix's temporary folder, which each prefix of a parallel
 // run has of its own.
 std::string TemporaryPath(const std::string& name);

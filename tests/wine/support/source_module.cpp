@@ -2,14 +2,6 @@
 
 #include "prefix_files.h"
 
-std::string InstalledSourcePath()
-{
-    // A 64-bit source lies in the 64-bit TWAIN folder; its data stays in the
-    // 32-bit one.
-    const char* const folder = sizeof(void*) == 8 ? "\\twain_64\\tz600a\\" : "\\TWAIN_32\\tz600a\\";
-    return WindowsDirectory() + folder + "Tz600a.ds";
-}
-
 SourceModule::SourceModule()
     : application(), module_(LoadLibraryExA(InstalledSourcePath().c_str(), nullptr,
                                             LOAD_WITH_ALTERED_SEARCH_PATH)),

@@ -8,8 +8,6 @@
 
 #include "source/twain.h"
 
-std::string InstalledSourcePath();
-
 class SourceModule {
 public:
     SourceModule();
