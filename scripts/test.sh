@@ -40,7 +40,8 @@ summary=()
 for tier in "${tiers[@]}"; do
     log=build/win$tier/wine-tests.log
     wait "${tier_pids[$tier]}" && result=0 || result=1
-    count=$(grep -h -o 'tests failed out of [0-9]*' "$log" | awk '{n += $5} END {print n + 0}')
+    count=$(grep -h -o "^$tier-bit lane [0-9]*: .* tests failed out of [0-9]*" "$log" |
+            awk '{n += $NF} END {print n + 0}')
     if ((result == 0 && count > 0)); then
         summary+=("$tier-bit tier: passed, $count tests")
     else

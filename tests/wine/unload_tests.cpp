@@ -73,7 +73,9 @@ TEST(Unload, StandInsLeaveNothingBehind)
     // the multimedia library meanwhile.
     HMODULE multimedia = LoadLibraryA("winmm.dll");
     ASSERT_NE(multimedia, nullptr);
-    const std::string libraries[] = {WindowsDirectory() + "\\DSCLINK.dll",
+    // The 64-bit camera library lies in the 64-bit system folder.
+    const std::string libraries[] = {sizeof(void*) == 8 ? SystemFile("DSCLINK.dll")
+                                                        : WindowsDirectory() + "\\DSCLINK.dll",
                                      SystemFile("zx600cap.ax"), SystemFile("i420dec.dll"),
                                      sizeof(void*) == 8 ? "TWAINDSM.DLL" : "TWAIN_32.DLL"};
     for (const std::string& library : libraries) {
