@@ -2,8 +2,10 @@
 # Runs the tests of one tier under Wine (32 or 64, the build/winNN tree in a
 # prefix of its architecture) in lanes at once (4 unless TZ600A_TEST_LANES
 # says otherwise): lane N has a Wine prefix and a virtual display of its own
-# and runs every N-th test, so that no two tests at a time share a file of a
-# prefix; ctest adds the install into the lane's prefix that its tests need.
+# and its share of the tests, so that no two tests at a time share a file of
+# a prefix; ctest adds the install into the lane's prefix that its tests
+# need. The shares are planned from the times the tests took last time
+# (ctest's cost data), the longest first, each to the lane with least to do.
 #   scripts/wine-tests.sh [32|64]
 # Lane logs: build/winNN/lane-N.log.
 set -uo pipefail
@@ -13,7 +15,32 @@ export TZ600A_TIER=${1:-32}
 build=build/win$TZ600A_TIER
 lanes=${TZ600A_TEST_LANES:-4}
 # The programs' tests are listed once, before the lanes read the lists.
-scripts/under-wine.sh ctest --test-dir $build -N >/dev/null || exit 1
+listing=$(scripts/under-wine.sh ctest --test-dir $build -N) || { echo "$listing"; exit 1; }
+
+# Prints one line per lane: the numbers of its tests. A test without a
+# recorded time counts as one second.
+plan_lanes() {
+    awk -v lanes="$lanes" '
+        FNR == NR { if ($0 == "---") done = 1; else if (!done) cost[$1] = $3; next }
+        /^ *Test +#[0-9]+: / {
+            number = $2; sub(/#/, "", number); sub(/:/, "", number)
+            tests[++count] = number; seconds[number] = ($3 in cost) ? cost[$3] : 1
+        }
+        END {
+            for (i = 1; i <= count; ++i)
+                for (j = i + 1; j <= count; ++j)
+                    if (seconds[tests[j]] > seconds[tests[i]]) { t = tests[i]; tests[i] = tests[j]; tests[j] = t }
+            for (i = 1; i <= count; ++i) {
+                least = 0
+                for (lane = 1; lane < lanes; ++lane) if (load[lane] < load[least]) least = lane
+                load[least] += seconds[tests[i]]; share[least] = share[least] "," tests[i]
+            }
+            for (lane = 0; lane < lanes; ++lane) print share[lane]
+        }' "$1" - <<<"$listing"
+}
+costs=$build/Testing/Temporary/CTestCostData.txt
+[ -f "$costs" ] || costs=/dev/null
+mapfile -t shares < <(plan_lanes "$costs")
 
 pids=()
 for ((lane = 0; lane < lanes; ++lane)); do
@@ -21,7 +48,7 @@ for ((lane = 0; lane < lanes; ++lane)); do
         # Lane 0 is the tier's own prefix.
         ((lane > 0)) && export TZ600A_LANE=$lane
         scripts/under-wine.sh ctest --test-dir $build --output-on-failure \
-            -I "$((lane + 1)),,$lanes" >"$build/lane-$lane.log" 2>&1
+            -I "0,0,0${shares[lane]}" >"$build/lane-$lane.log" 2>&1
     ) &
     pids+=($!)
 done
