@@ -339,7 +339,14 @@ TEST(AlbumWindow, VideoModeShowsTheMovingPictureInThePanel)
     source.ShowAlbum();
     SendMessageA(GetDlgItem(album, IDC_VIDEO), BM_CLICK, 0, 0);
     source.Pump(1000);
+    // A machine busy with other work may take longer to lay out the panel.
     HWND panel = GetDlgItem(album, IDC_VIDEO_PANEL);
+    RECT client = {};
+    GetClientRect(panel, &client);
+    for (int wait = 0; wait < 40 && (!IsWindowVisible(panel) || IsRectEmpty(&client)); ++wait) {
+        source.Pump(250);
+        GetClientRect(panel, &client);
+    }
     ScreenPixels before;
     ScreenPixels after;
     ASSERT_TRUE(ReadClientPixels(panel, before));
