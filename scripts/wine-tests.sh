@@ -21,7 +21,7 @@ listing=$(scripts/under-wine.sh ctest --test-dir $build -N) || { echo "$listing"
 # recorded time counts as one second.
 plan_lanes() {
     awk -v lanes="$lanes" '
-        FNR == NR { if ($0 == "---") done = 1; else if (!done) cost[$1] = $3; next }
+        FILENAME != "-" { if ($0 == "---") done = 1; else if (!done) cost[$1] = $3; next }
         /^ *Test +#[0-9]+: / {
             number = $2; sub(/#/, "", number); sub(/:/, "", number)
             tests[++count] = number; seconds[number] = ($3 in cost) ? cost[$3] : 1
