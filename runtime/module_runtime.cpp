@@ -6,7 +6,9 @@ namespace __gnu_cxx {
 void __freeres();
 }
 
-void FreeModuleRuntime()
+void GiveBackRuntimeAtUnload(DWORD reason, LPVOID reserved)
 {
-    __gnu_cxx::__freeres();
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        __gnu_cxx::__freeres();
+    }
 }

@@ -4,13 +4,20 @@
 #include "session_states.h"
 #include "source_context.h"
 
+// clang-format off
 const DispatchEntry ControlDispatch[] = {
-    {DAT_IDENTITY, IdentityHandler},           {DAT_USERINTERFACE, UserInterfaceHandler},
-    {DAT_CAPABILITY, HandleCapability},        {DAT_STATUS, StatusHandler},
-    {DAT_PENDINGXFERS, PendingXfersHandler},   {DAT_SETUPMEMXFER, SetupMemXferHandler},
-    {DAT_SETUPFILEXFER, SetupFileXferHandler}, {DAT_XFERGROUP, XferGroupHandler},
-    {DAT_ENTRYPOINT, EntryPointHandler},       {0, nullptr},
+    {DAT_IDENTITY, IdentityHandler},
+    {DAT_USERINTERFACE, UserInterfaceHandler},
+    {DAT_CAPABILITY, HandleCapability},
+    {DAT_STATUS, StatusHandler},
+    {DAT_PENDINGXFERS, PendingXfersHandler},
+    {DAT_SETUPMEMXFER, SetupMemXferHandler},
+    {DAT_SETUPFILEXFER, SetupFileXferHandler},
+    {DAT_XFERGROUP, XferGroupHandler},
+    {DAT_ENTRYPOINT, EntryPointHandler},
+    {0, nullptr},
 };
+// clang-format on
 
 const DispatchEntry ImageDispatch[] = {
     {DAT_IMAGEINFO, ImageInfoHandler},

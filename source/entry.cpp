@@ -91,10 +91,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     if (instance == nullptr) {
         return FALSE;
     }
-    // FreeLibrary's unload, not the process's end.
-    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-        FreeModuleRuntime();
-    }
+    GiveBackRuntimeAtUnload(reason, reserved);
     if (reason != DLL_PROCESS_ATTACH) {
         return TRUE;
     }

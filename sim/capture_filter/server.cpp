@@ -127,9 +127,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved)
     if (reason == DLL_PROCESS_ATTACH) {
         filterModule = module;
         DisableThreadLibraryCalls(module);
-    } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-        FreeModuleRuntime();
     }
+    GiveBackRuntimeAtUnload(reason, reserved);
     return TRUE;
 }
 

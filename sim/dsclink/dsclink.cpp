@@ -167,9 +167,7 @@ bool DeleteObjects(unsigned long which)
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
-    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-        FreeModuleRuntime();
-    }
+    GiveBackRuntimeAtUnload(reason, reserved);
     return TRUE;
 }
 

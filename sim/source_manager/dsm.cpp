@@ -373,9 +373,7 @@ TW_UINT16 SourceTriplet(TW_IDENTITY* origin, TW_IDENTITY* destination, TW_UINT32
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
-    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-        FreeModuleRuntime();
-    }
+    GiveBackRuntimeAtUnload(reason, reserved);
     return TRUE;
 }
 
