@@ -5,6 +5,7 @@ add_library(platform_free STATIC
     ${CMAKE_SOURCE_DIR}/album/fdb_record.cpp
     ${CMAKE_SOURCE_DIR}/album/read_out_plan.cpp
     ${CMAKE_SOURCE_DIR}/album/type_icons.cpp
+    ${CMAKE_SOURCE_DIR}/bridge/bridge_messages.cpp
     ${CMAKE_SOURCE_DIR}/caps/allowed_values.cpp
     ${CMAKE_SOURCE_DIR}/caps/containers.cpp
     ${CMAKE_SOURCE_DIR}/caps/fix32.cpp
