@@ -5,10 +5,12 @@
 ; the 64-bit installer; DATA_DIR, SIM_DIR), the icon (ICON) and OUTFILE.
 ;
 ;   Tz600a-setup.exe [/S] [/SIMULATEDCAMERA] [/D=FOLDER]
-;   Tz600a-setup-x64.exe [/S] [/SIMULATEDCAMERA] [/D=FOLDER]
+;   Tz600a-setup-x64.exe [/S] [/SIMULATEDCAMERA | /SIMULATEDCAMERA32] [/D=FOLDER]
 ;
 ; /S installs silently, /SIMULATEDCAMERA chooses the component "Simulated
-; camera", /D the folder of the uninstaller and the tools. Exit codes: 0
+; camera", /SIMULATEDCAMERA32 chooses it in 32-bit only, so that 64-bit
+; programs reach it through the camera library bridge, /D the folder of the
+; uninstaller and the tools. Exit codes: 0
 ; installed; 2 not installed (another copy runs, a running program keeps a
 ; file loaded that the install would replace, or the user cancelled); 3
 ; installed, but the local Users group could not be granted its rights or
@@ -18,8 +20,11 @@
 ;
 ; The 64-bit installer puts the 32-bit source where 32-bit applications find
 ; it and the 64-bit source where 64-bit applications find it, the latter only
-; where the 64-bit camera library is present; both sources share the INI
-; files, the data folder and the camera library's INI file.
+; where 64-bit programs can reach the camera library: a 64-bit one in the
+; 64-bit system folder, or else the camera maker's 32-bit one through the
+; bridge, a 64-bit DSCLINK.dll that carries each call to DscLinkHost.exe in
+; the 32-bit system folder. Both sources share the INI files, the data
+; folder and the camera library's INI file.
 ;
 ; The uninstaller's exit code is 2 when files in use stayed behind; it then
 ; stays installed, with its entry, to be run again.
@@ -40,6 +45,14 @@ AllowSkipFiles off
 !include MUI2.nsh
 !include Sections.nsh
 !include TextFunc.nsh
+
+!ifdef BIN64_DIR
+    ; What the 64-bit system folder's DSCLINK.dll is (IdentifyCameraLibrary64),
+    ; then what this install made of it.
+    Var CameraLibrary64
+    ; 1 when /SIMULATEDCAMERA32 simulates the camera in 32-bit only.
+    Var Simulated32Only
+!endif
 
 !getdllversion "${BIN32_DIR}/Tz600a.ds" VERSION_
 !define VERSION "${VERSION_1}.${VERSION_2}.${VERSION_3}.${VERSION_4}"
@@ -102,8 +115,15 @@ LangString BothSources ${LANG_ENGLISH} "Installed the 32-bit source into ${SOURC
 32-bit applications and the 64-bit source into ${SOURCE64_FOLDER} for 64-bit applications."
 LangString Only32BitSource ${LANG_ENGLISH} "Installed the 32-bit source into ${SOURCE_FOLDER} \
 for 32-bit applications, but not the 64-bit source: it needs the camera's 64-bit library \
-$SYSDIR\DSCLINK.dll, which is missing. Install the camera's 64-bit driver, or choose the \
-component $\"Simulated camera$\", then run this setup again."
+$SYSDIR\DSCLINK.dll, or its 32-bit library and a Windows that runs 32-bit programs, and \
+neither is there. Install the camera's driver, or choose the component $\"Simulated \
+camera$\", then run this setup again."
+LangString ThroughBridge ${LANG_ENGLISH} "64-bit applications reach the camera through the \
+32-bit camera library: the bridge $SYSDIR\DSCLINK.dll carries their calls to \
+${SYSDIR32}\DscLinkHost.exe, which makes them in the camera maker's 32-bit DSCLINK.dll."
+LangString NoTwainDsm ${LANG_ENGLISH} "64-bit applications reach TWAIN sources only through the \
+TWAIN 2 Source Manager $SYSDIR\TWAINDSM.DLL, which Windows does not ship and which is \
+missing: the TWAIN Working Group's installer of the TWAIN DSM provides it."
 LangString No32BitPrograms ${LANG_ENGLISH} "This Windows runs no 32-bit programs: the 32-bit \
 video capture filter was not registered."
 !endif
@@ -208,6 +228,33 @@ video capture filter was not registered."
     ${EndIf}
 !macroend
 
+; Sets $0 to the internal name in the file's version record, or to "".
+!macro InternalNameOf path
+    Push $1
+    Push $2
+    Push $3
+    Push $4
+    StrCpy $0 ""
+    System::Call 'version::GetFileVersionInfoSize(t "${path}", p 0) i .r1'
+    ${If} $1 > 0
+        System::Alloc $1
+        Pop $2
+        System::Call 'version::GetFileVersionInfo(t "${path}", i 0, i r1, p r2) i .r3'
+        ${If} $3 <> 0
+            System::Call 'version::VerQueryValue(p r2, t "\StringFileInfo\040904b0\InternalName", \
+                          *p .r3, *i .r4) i .r1'
+            ${If} $1 <> 0
+                System::Call '*$3(&t$4 .r0)'
+            ${EndIf}
+        ${EndIf}
+        System::Free $2
+    ${EndIf}
+    Pop $4
+    Pop $3
+    Pop $2
+    Pop $1
+!macroend
+
 ; The programs and libraries of the simulated camera, which a running
 ; program may keep loaded, each given to the macro named.
 !macro SimulatedCameraModules action
@@ -218,7 +265,6 @@ video capture filter was not registered."
     !insertmacro ${action} "${TOOLS32}\camera.exe"
     !insertmacro ${action} "${TOOLS32}\TWAIN_32.DLL"
     !ifdef BIN64_DIR
-        !insertmacro ${action} "$SYSDIR\DSCLINK.dll"
         !insertmacro ${action} "$SYSDIR\zx600cap.ax"
         !insertmacro ${action} "$SYSDIR\i420dec.dll"
         !insertmacro ${action} "$INSTDIR\acquire.exe"
@@ -293,10 +339,12 @@ SectionEnd
 ; our Source Manager beside them (the system's own stays where it is). The
 ; 64-bit installer adds the 64-bit ones around the same storage; 64-bit
 ; programs find the 64-bit camera library in the 64-bit system folder before
-; the Windows folder, where 32-bit programs find the 32-bit one.
+; the Windows folder, where 32-bit programs find the 32-bit one. With
+; /SIMULATEDCAMERA32 the camera is simulated in 32-bit only, and 64-bit
+; programs reach it through the bridge; the 64-bit tools come all the same.
 Section /o "Simulated camera" SecSimulated
     SetOutPath "$WINDIR"
-    File "${BIN32_DIR}/DSCLINK.dll"
+    File "${BIN32_DIR}/camera/DSCLINK.dll"
     SetOutPath "${SOURCE_FOLDER}"
     File "${SIM_DIR}/DSCLINK.INI"
     SetOutPath "${SOURCE_FOLDER}\Camera"
@@ -316,9 +364,24 @@ Section /o "Simulated camera" SecSimulated
     File "${BIN32_DIR}/camera.exe"
     File "${BIN32_DIR}/TWAIN_32.DLL"
 !ifdef BIN64_DIR
-    SetOutPath "$SYSDIR"
-    File "${BIN64_DIR}/DSCLINK.dll"
-    !insertmacro InstallVideoStandIns "${BIN64_DIR}" "$SYSDIR" 64
+    ${If} $Simulated32Only = 1
+        ; What an earlier install simulated in 64-bit goes.
+        ${If} $CameraLibrary64 == "ours"
+            Delete "$SYSDIR\DSCLINK.dll"
+            StrCpy $CameraLibrary64 ""
+        ${EndIf}
+        !insertmacro RemoveVideoStandIns "$SYSDIR" 64
+        Delete "$SYSDIR\zx600cap.ax"
+        Delete "$SYSDIR\i420dec.dll"
+    ${Else}
+        ; A camera maker's 64-bit library is never overwritten.
+        ${If} $CameraLibrary64 != "maker"
+            SetOutPath "$SYSDIR"
+            File "${BIN64_DIR}/camera/DSCLINK.dll"
+            StrCpy $CameraLibrary64 "simulated"
+        ${EndIf}
+        !insertmacro InstallVideoStandIns "${BIN64_DIR}" "$SYSDIR" 64
+    ${EndIf}
     SetOutPath "$INSTDIR"
     File "${BIN64_DIR}/acquire.exe"
     File "${BIN64_DIR}/camera.exe"
@@ -328,21 +391,91 @@ Section /o "Simulated camera" SecSimulated
 SectionEnd
 
 !ifdef BIN64_DIR
-; The 64-bit source only where 64-bit programs find a 64-bit camera library
-; (the maker's, or the simulated camera's just installed): without one it
-; could not be loaded, and one that an earlier install left goes.
+; The 64-bit source only where 64-bit programs reach a camera library: a
+; 64-bit one (the maker's, or the simulated camera's just installed), or
+; else the maker's 32-bit one through the bridge, where Windows runs 32-bit
+; programs. Without either it could not be loaded, and one that an earlier
+; install left goes, with the bridge.
 Section "-64-bit data source"
-    ${If} ${FileExists} "$SYSDIR\DSCLINK.dll"
-        !insertmacro NoteMadeFolder "$WINDIR\twain_64" "MadeTwain64Folder"
-        SetOutPath "${SOURCE64_FOLDER}"
-        File "${BIN64_DIR}/Tz600a.ds"
-        !insertmacro Report "$(BothSources)"
+    ; Where 32-bit programs find the camera library: the 32-bit system
+    ; folder, then the Windows folder.
+    StrCpy $R6 0
+    ${If} ${FileExists} "${SYSDIR32}\kernel32.dll"
+        ${If} ${FileExists} "${SYSDIR32}\DSCLINK.dll"
+        ${OrIf} ${FileExists} "$WINDIR\DSCLINK.dll"
+            StrCpy $R6 1
+        ${EndIf}
+    ${EndIf}
+    ${If} $CameraLibrary64 == "maker"
+    ${OrIf} $CameraLibrary64 == "simulated"
+        Delete "${SYSDIR32}\DscLinkHost.exe"
+        Call Install64BitSource
+    ${ElseIf} $R6 = 1
+        SetOutPath "$SYSDIR"
+        File "${BIN64_DIR}/bridge/DSCLINK.dll"
+        SetOutPath "${SYSDIR32}"
+        File "${BIN32_DIR}/DscLinkHost.exe"
+        StrCpy $CameraLibrary64 "bridge"
+        Call Install64BitSource
+        !insertmacro Report "$(ThroughBridge)"
     ${Else}
+        ${If} $CameraLibrary64 == "ours"
+            Delete "$SYSDIR\DSCLINK.dll"
+        ${EndIf}
+        StrCpy $CameraLibrary64 ""
+        Delete "${SYSDIR32}\DscLinkHost.exe"
         Delete "${SOURCE64_FOLDER}\Tz600a.ds"
         RMDir "${SOURCE64_FOLDER}"
         !insertmacro Tell MB_ICONINFORMATION "$(Only32BitSource)"
     ${EndIf}
+    ; What the uninstaller may remove of the 64-bit system folder's
+    ; DSCLINK.dll: the simulated camera's or the bridge, never the maker's.
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "CameraLibrary64" $CameraLibrary64
 SectionEnd
+
+Function Install64BitSource
+    !insertmacro NoteMadeFolder "$WINDIR\twain_64" "MadeTwain64Folder"
+    SetOutPath "${SOURCE64_FOLDER}"
+    File "${BIN64_DIR}/Tz600a.ds"
+    !insertmacro Report "$(BothSources)"
+    ${IfNot} ${FileExists} "$SYSDIR\TWAINDSM.DLL"
+        !insertmacro Report "$(NoTwainDsm)"
+    ${EndIf}
+FunctionEnd
+
+; Sets $R7 to what the 64-bit system folder's DSCLINK.dll is:
+; "ours" (the bridge, known by its version record, or the simulated camera
+; that an install recorded), "maker" (the camera maker's), or "" (none).
+; Installs of earlier versions recorded only that the simulated camera was
+; installed, which put its 64-bit library there.
+!macro IdentifyCameraLibrary64
+    StrCpy $R7 ""
+    ${If} ${FileExists} "$SYSDIR\DSCLINK.dll"
+        StrCpy $R7 "maker"
+        !insertmacro InternalNameOf "$SYSDIR\DSCLINK.dll"
+        ClearErrors
+        ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "CameraLibrary64"
+        ${If} ${Errors}
+            ReadRegDWORD $2 HKLM "${UNINSTALL_KEY}" "SimulatedCamera"
+            ${If} $2 = 1
+                StrCpy $1 "simulated"
+            ${EndIf}
+        ${EndIf}
+        ${If} $0 == "DscLinkBridge"
+        ${OrIf} $1 == "simulated"
+            StrCpy $R7 "ours"
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+Function IdentifyCameraLibrary64
+    !insertmacro IdentifyCameraLibrary64
+    StrCpy $CameraLibrary64 $R7
+FunctionEnd
+
+Function un.IdentifyCameraLibrary64
+    !insertmacro IdentifyCameraLibrary64
+FunctionEnd
 !endif
 
 ; The camera library writes the transfer files into the source's folder and
@@ -367,6 +500,10 @@ Function RefuseFilesInUse
     !insertmacro NoteInUse "${SOURCE_FOLDER}\Tz600a.ds"
 !ifdef BIN64_DIR
     !insertmacro NoteInUse "${SOURCE64_FOLDER}\Tz600a.ds"
+    !insertmacro NoteInUse "${SYSDIR32}\DscLinkHost.exe"
+    ${If} $CameraLibrary64 == "ours"
+        !insertmacro NoteInUse "$SYSDIR\DSCLINK.dll"
+    ${EndIf}
 !endif
     ${If} ${SectionIsSelected} ${SecSimulated}
         !insertmacro SimulatedCameraModules NoteInUse
@@ -440,10 +577,18 @@ Function .onInit
     !insertmacro RefuseSecondCopy
     ${GetParameters} $0
     ClearErrors
+    ; /SIMULATEDCAMERA32 is /SIMULATEDCAMERA with "32" behind it.
     ${GetOptions} $0 "/SIMULATEDCAMERA" $1
     ${IfNot} ${Errors}
         !insertmacro SelectSection ${SecSimulated}
     ${EndIf}
+!ifdef BIN64_DIR
+    StrCpy $Simulated32Only 0
+    ${If} $1 == "32"
+        StrCpy $Simulated32Only 1
+    ${EndIf}
+    Call IdentifyCameraLibrary64
+!endif
 FunctionEnd
 
 Function un.onInit
@@ -471,6 +616,11 @@ Section "Uninstall"
     RMDir "${SOURCE_FOLDER}"
     !insertmacro RemoveMadeFolder "$WINDIR\twain_32" "MadeTwain32Folder"
 !ifdef BIN64_DIR
+    Call un.IdentifyCameraLibrary64
+    ${If} $R7 == "ours"
+        !insertmacro RemoveFile "$SYSDIR\DSCLINK.dll"
+    ${EndIf}
+    !insertmacro RemoveFile "${SYSDIR32}\DscLinkHost.exe"
     !insertmacro RemoveFile "${SOURCE64_FOLDER}\Tz600a.ds"
     RMDir "${SOURCE64_FOLDER}"
     !insertmacro RemoveMadeFolder "$WINDIR\twain_64" "MadeTwain64Folder"

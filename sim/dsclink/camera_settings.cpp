@@ -106,6 +106,10 @@ bool CallAllowed(const char* function)
     }
     const int callNumber = ReadInt("Counts", function, 0) + 1;
     WriteInt("Counts", function, callNumber);
+    const int stall = ReadInt("Stall", function, 0);
+    if (stall > 0) {
+        Sleep(static_cast<DWORD>(stall));
+    }
     return !CallIsToFail(function, callNumber);
 }
 

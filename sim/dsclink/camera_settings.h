@@ -11,9 +11,14 @@
 //           IdleReply   CheckFWIdle's value when idle (0 when absent)
 //           LoseCaptures 1: Capture_DOSFAT_DSC reports success but stores
 //                       nothing, as a firmware that loses its still
+//           BlockPause  milliseconds a read-out waits after each block, as
+//                       a slow camera
+//           EndMidWrite 1: a read-out into a BMP file writes half of it and
+//                       ends the process, as a library that crashes would
 // [Fail]    <function>  "always", or the number of the call (as counted in
 //                       [Counts]) that fails
 // [Counts]  <function>  calls of each function, written by the library
+// [Stall]   <function>  milliseconds each call waits before it does anything
 // [Damage]  Record<n>   "offset:hexbytes" written over record n (1-based)
 //                       as GetFDBContext hands it out
 #pragma once
@@ -27,8 +32,8 @@ bool LoadSettingsFile(const char* path);
 
 bool SettingsLoaded();
 
-// Counts a call of the function and tells whether it may go on: false
-// without settings or when the call is to fail.
+// Counts a call of the function, waits as long as it is to stall, and tells
+// whether it may go on: false without settings or when the call is to fail.
 bool CallAllowed(const char* function);
 
 bool StorageFolder(char* folder, size_t size);

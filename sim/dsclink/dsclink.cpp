@@ -23,6 +23,8 @@ namespace {
 
 const int kSucceeded = 0;
 const int kFailed = 1;
+// The exit code of a process that a read-out ends as a crash would.
+const UINT kEndedMidWrite = 0xC0000005;
 
 const int kFullWidth = 1280;
 const int kFullHeight = 960;
@@ -92,8 +94,14 @@ bool UploadAsBitmap(const StoredObject& object, int number, const char* path,
     const bool decoded = DecodeJpeg(jpeg, picture);
     LeaveCom(com);
     std::vector<unsigned char> bmp;
-    return decoded && MakeBmpFile(picture.bgr.data(), picture.width, picture.height, bmp) &&
-           WriteWholeFile(target, bmp.data(), bmp.size());
+    if (!decoded || !MakeBmpFile(picture.bgr.data(), picture.width, picture.height, bmp)) {
+        return false;
+    }
+    if (ReadCameraSetting("EndMidWrite", 0) != 0) {
+        WriteWholeFile(target, bmp.data(), bmp.size() / 2);
+        TerminateProcess(GetCurrentProcess(), kEndedMidWrite);
+    }
+    return WriteWholeFile(target, bmp.data(), bmp.size());
 }
 
 bool EndsWithCameraExtension(const char* path, size_t length)

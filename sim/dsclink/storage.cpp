@@ -88,6 +88,7 @@ bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes,
     }
     bytes.assign(size, 0);
     const unsigned long blocks = (size + kBlockSize - 1) / kBlockSize;
+    const int pause = ReadCameraSetting("BlockPause", 0);
     bool complete = true;
     for (unsigned long block = 0; complete && block < blocks; ++block) {
         const DWORD piece = std::min(kBlockSize, size - block * kBlockSize);
@@ -96,6 +97,9 @@ bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes,
                    read == piece;
         if (complete && progress != nullptr) {
             progress(block + 1, blocks, block * kBlockSize + piece);
+        }
+        if (pause > 0) {
+            Sleep(static_cast<DWORD>(pause));
         }
     }
     CloseHandle(file);

@@ -47,11 +47,16 @@ std::string ToolsFolder()
     return std::string(folder) + "\\Ardenza\\Tz600a";
 }
 
-// The system folder of the tests' architecture.
-std::string SystemFile(const std::string& name)
+// The system folder of the tests' architecture, or the 32-bit one of 64-bit
+// Windows.
+std::string SystemFile(const std::string& name, bool wow64 = false)
 {
     char folder[MAX_PATH] = "";
-    GetSystemDirectoryA(folder, sizeof folder);
+    if (wow64) {
+        GetSystemWow64DirectoryA(folder, sizeof folder);
+    } else {
+        GetSystemDirectoryA(folder, sizeof folder);
+    }
     return std::string(folder) + "\\" + name;
 }
 
@@ -85,13 +90,10 @@ std::vector<std::string> InstalledFiles()
                                       tools + "camera.exe",
                                       tools + "uninstall.exe"};
 #ifdef _WIN64
-    char wow64[MAX_PATH] = "";
-    GetSystemWow64DirectoryA(wow64, sizeof wow64);
-    files.insert(files.end(),
-                 {InstalledSourcePath(), SystemFile("DSCLINK.dll"),
-                  std::string(wow64) + "\\zx600cap.ax", std::string(wow64) + "\\i420dec.dll",
-                  tools + "TWAINDSM.DLL", tools + "32-bit\\acquire.exe",
-                  tools + "32-bit\\camera.exe", tools + "32-bit\\TWAIN_32.DLL"});
+    files.insert(files.end(), {InstalledSourcePath(), SystemFile("DSCLINK.dll"),
+                               SystemFile("zx600cap.ax", true), SystemFile("i420dec.dll", true),
+                               tools + "TWAINDSM.DLL", tools + "32-bit\\acquire.exe",
+                               tools + "32-bit\\camera.exe", tools + "32-bit\\TWAIN_32.DLL"});
 #else
     files.push_back(tools + "TWAIN_32.DLL");
 #endif
@@ -319,26 +321,40 @@ TEST(Installer, RefusesToInstallOverASourceThatAProgramKeepsLoaded)
 }
 
 #ifdef _WIN64
-// The 64-bit source cannot be loaded without a 64-bit camera library: the
-// installer leaves it out, removes the one an earlier install left, and says
-// so; it installs it once the camera maker's library lies in the 64-bit
-// system folder.
-TEST(Installer, InstallsThe64BitSourceOnlyWhereA64BitCameraLibraryIs)
+// The 64-bit source cannot be loaded without a camera library that 64-bit
+// programs reach: without the 64-bit one, and without a 32-bit one for the
+// bridge, the installer leaves it out, removes the one an earlier install
+// left, and says so. A camera maker's 64-bit library is used as it is and
+// never overwritten, by an install with either simulated camera, nor
+// removed by the uninstaller.
+TEST(Installer, InstallsThe64BitSourceOnlyWhereACameraLibraryIsAndKeepsTheMakers)
 {
     ASSERT_TRUE(FileExists(InstalledSourcePath()));
-    ASSERT_TRUE(DeleteFileA(SystemFile("DSCLINK.dll").c_str()));
+    const std::string library32 = WindowsDirectory() + "\\DSCLINK.dll";
+    const std::string library64 = SystemFile("DSCLINK.dll");
+    ASSERT_TRUE(MoveFileA(library32.c_str(), (library32 + ".saved").c_str()));
+    ASSERT_TRUE(DeleteFileA(library64.c_str()));
     std::string said;
-    ASSERT_EQ(Install("", said), 0);
+    EXPECT_EQ(Install("", said), 0);
+    MoveFileA((library32 + ".saved").c_str(), library32.c_str());
     EXPECT_TRUE(FileExists(SourceDirectory() + "Tz600a.ds"));
     EXPECT_FALSE(FileExists(InstalledSourcePath()));
     EXPECT_TRUE(Names(said, "not the 64-bit source")) << said;
 
-    ASSERT_TRUE(CopyFileA(BuildFolderFile("bin\\DSCLINK.dll").c_str(),
-                          SystemFile("DSCLINK.dll").c_str(), TRUE));
-    ASSERT_EQ(Install("", said), 0);
-    EXPECT_TRUE(FileExists(InstalledSourcePath()));
-    EXPECT_TRUE(Names(said, "the 64-bit source into")) << said;
-    DeleteFileA(SystemFile("DSCLINK.dll").c_str());
+    // Any 64-bit library not of ours stands for the maker's.
+    ASSERT_TRUE(CopyFileA(BuildFolderFile("bin\\i420dec.dll").c_str(), library64.c_str(), TRUE));
+    const std::string makers = ReadTextFile(library64);
+    for (const char* options : {"/SIMULATEDCAMERA", "/SIMULATEDCAMERA32", ""}) {
+        ASSERT_EQ(Install(options, said), 0) << options;
+        EXPECT_TRUE(FileExists(InstalledSourcePath())) << options;
+        EXPECT_TRUE(Names(said, "the 64-bit source into")) << said;
+        EXPECT_EQ(ReadTextFile(library64), makers) << options;
+        EXPECT_FALSE(FileExists(SystemFile("DscLinkHost.exe", true))) << options;
+    }
+    ASSERT_EQ(Uninstall(), 0);
+    EXPECT_EQ(ReadTextFile(library64), makers);
+    DeleteFileA(library64.c_str());
+    ASSERT_EQ(Install("/SIMULATEDCAMERA"), 0);
 }
 
 // A 64-bit Windows without its 32-bit subsystem has no 32-bit regsvr32: the
@@ -347,9 +363,7 @@ TEST(Installer, InstallsThe64BitSourceOnlyWhereA64BitCameraLibraryIs)
 TEST(Installer, RegistersOnlyThe64BitFilterWhereWindowsRunsNo32BitPrograms)
 {
     ASSERT_EQ(Uninstall(), 0);
-    char wow64[MAX_PATH] = "";
-    GetSystemWow64DirectoryA(wow64, sizeof wow64);
-    const std::string regsvr32 = std::string(wow64) + "\\regsvr32.exe";
+    const std::string regsvr32 = SystemFile("regsvr32.exe", true);
     ASSERT_TRUE(MoveFileA(regsvr32.c_str(), (regsvr32 + ".saved").c_str()));
     std::string said;
     EXPECT_EQ(Install("/SIMULATEDCAMERA", said), 0);
@@ -358,6 +372,55 @@ TEST(Installer, RegistersOnlyThe64BitFilterWhereWindowsRunsNo32BitPrograms)
     EXPECT_TRUE(KeyExists(kFilterClassKey, KEY_WOW64_64KEY));
     EXPECT_FALSE(KeyExists(kFilterClassKey, KEY_WOW64_32KEY));
 }
+// Where only the maker's 32-bit camera library is, 64-bit programs reach it
+// through the bridge: the installer puts the bridge into the 64-bit system
+// folder and its host into the 32-bit one, and says so; a 64-bit acquire
+// takes the stills through them. An install with the camera simulated in
+// 64-bit replaces the bridge, one in 32-bit only brings it back, and the
+// uninstaller removes both. These tests run in a prefix of their own, on a
+// machine that runs 32-bit programs.
+TEST(BridgeInstaller, InstallsTheBridgeWhereOnlyA32BitCameraLibraryIs)
+{
+    const std::string bridge = ReadTextFile(BuildFolderFile("bin\\bridge\\DSCLINK.dll"));
+    const std::string library64 = SystemFile("DSCLINK.dll");
+    const std::string host = SystemFile("DscLinkHost.exe", true);
+    std::string said;
+    ASSERT_EQ(Install("/SIMULATEDCAMERA32", said), 0);
+    EXPECT_EQ(ReadTextFile(library64), bridge);
+    EXPECT_TRUE(FileExists(host));
+    EXPECT_TRUE(FileExists(InstalledSourcePath()));
+    EXPECT_TRUE(
+        Names(said, "64-bit applications reach the camera through the 32-bit camera library"))
+        << said;
+    EXPECT_TRUE(Names(said, "TWAIN 2 Source Manager " + SystemFile("TWAINDSM.DLL") +
+                                ", which Windows does not ship and which is missing"))
+        << said;
+    EXPECT_FALSE(FileExists(SystemFile("zx600cap.ax")));
+    EXPECT_FALSE(KeyExists(kFilterClassKey, KEY_WOW64_64KEY));
+    EXPECT_TRUE(KeyExists(kFilterClassKey, KEY_WOW64_32KEY));
+
+    const std::string output = EmptyFolder("bridge_acquire");
+    EXPECT_EQ(RunProgram(Quoted(ToolsFolder() + "\\acquire.exe") +
+                         " --upload-all --close-after 30000 --output " + Quoted(output)),
+              0);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ExpectStillsSaved(output, SourceDirectory() + "Camera");
+    CoUninitialize();
+
+    ASSERT_EQ(Install("/SIMULATEDCAMERA", said), 0);
+    EXPECT_EQ(ReadTextFile(library64), ReadTextFile(BuildFolderFile("bin\\camera\\DSCLINK.dll")));
+    EXPECT_FALSE(FileExists(host));
+    ASSERT_EQ(Install("/SIMULATEDCAMERA32", said), 0);
+    ASSERT_EQ(Install("/SIMULATEDCAMERA32", said), 0);
+    EXPECT_EQ(ReadTextFile(library64), bridge);
+    EXPECT_TRUE(FileExists(host));
+
+    ASSERT_EQ(Uninstall(), 0);
+    EXPECT_FALSE(FileExists(library64));
+    EXPECT_FALSE(FileExists(host));
+    EXPECT_FALSE(FileExists(InstalledSourcePath()));
+}
+
 #endif
 
 // The install makes the TWAIN folders that Windows lacks, and the uninstaller
