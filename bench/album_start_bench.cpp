@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/album_timing.h"
 #include "bench/bench_support.h"
 #include "resources/resource_ids.h"
 #include "support/album_session.h"
@@ -25,61 +26,15 @@ namespace {
 
 const int kRounds = 3;
 const unsigned long kObjectCounts[] = {0, 100, 1000};
-const DWORD kReadyTimeout = 120000;
 // The goals: each listed object adds at most this much to the empty start,
 // and 1000 objects are ready within the given time.
 const double kGoalPerObjectMs = 1.0;
 const double kGoalThousandSeconds = 1.5;
 
-// The default storage's objects, copied in turn as DSC_0001 ... with their
-// own extensions.
-std::vector<std::string> DefaultObjects()
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((SourceDirectory() + "Camera\\*.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return names;
-    }
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            names.push_back(found.cFileName);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
-bool FillStorage(const std::string& folder, unsigned long count)
-{
-    const std::vector<std::string> objects = DefaultObjects();
-    RemoveFolder(folder);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (unsigned long i = 0; i < count; ++i) {
-        if (objects.empty()) {
-            return false;
-        }
-        const std::string& source = objects[i % objects.size()];
-        char name[16];
-        snprintf(name, sizeof name, "DSC_%04lu.%s", i + 1,
-                 source.substr(source.size() - 3).c_str());
-        if (!CopyFileA((SourceDirectory() + "Camera\\" + source).c_str(),
-                       (folder + "\\" + name).c_str(), FALSE)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 struct SessionTimes {
     double start;
     double reload;
 };
-
-bool Lists(HWND album, unsigned long count)
-{
-    return ListView_GetItemCount(GetDlgItem(album, IDC_ALBUM_LIST)) == static_cast<int>(count);
-}
 
 // Seconds the Dsc button takes to read the album again after a snap in
 // video mode, or a negative value when it did not list `count` objects.
@@ -106,12 +61,9 @@ double TimeReload(TwainApp& app, HWND album, unsigned long count)
 SessionTimes TimeSession(TwainApp& app, unsigned long count)
 {
     SessionTimes times = {-1, -1};
-    const double start = Now();
-    if (OpenAndEnableCamera(app) && PumpUntilAlbumReady(app, AlbumWindow(), kReadyTimeout)) {
-        const double ready = Now() - start;
-        HWND album = AlbumWindow();
-        times.start = Lists(album, count) ? ready : -1;
-        times.reload = TimeReload(app, album, count);
+    times.start = TimeAlbumStart(app, count);
+    if (times.start >= 0) {
+        times.reload = TimeReload(app, AlbumWindow(), count);
     }
     DisableAndClose(app);
     return times;

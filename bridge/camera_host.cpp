@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bridge/message_pipe.h"
@@ -20,9 +21,9 @@ const DWORD kStopWait = 5000;
 struct HostLink {
     HANDLE process;  // null while no host runs
     HANDLE job;
-    HANDLE calls;    // the pipe the host reads calls from
-    HANDLE answers;  // the pipe the host answers on
-    HANDLE wake;     // set by the host after each message
+    HANDLE calls;           // the pipe the host reads calls from
+    MessageReader answers;  // the pipe the host answers on
+    HANDLE wake;            // set by the host after each message
 };
 
 HostLink g_host = {};
@@ -44,7 +45,8 @@ void CloseIfOpen(HANDLE& handle)
 void CloseLink(HostLink& link)
 {
     CloseIfOpen(link.calls);
-    CloseIfOpen(link.answers);
+    CloseIfOpen(link.answers.pipe);
+    link.answers.bytes.clear();
     CloseIfOpen(link.wake);
     CloseIfOpen(link.job);
     CloseIfOpen(link.process);
@@ -145,7 +147,7 @@ bool CreateHost(const std::string& path, HostHandles& inherited, HostLink& link)
     return true;
 }
 
-bool Handshake(const HostLink& link)
+bool Handshake(HostLink& link)
 {
     const ReadDeadline deadline = {link.wake, link.process, g_hostSilenceLimit};
     MessageHeader header;
@@ -171,7 +173,7 @@ bool StartHost()
         CloseLink(link);
         return false;
     }
-    if (!CreatePipe(&link.answers, &hostAnswers, nullptr, kPipeSize)) {
+    if (!CreatePipe(&link.answers.pipe, &hostAnswers, nullptr, kPipeSize)) {
         CloseHandle(hostCalls);
         CloseLink(link);
         return false;
@@ -192,11 +194,11 @@ bool StartHost()
         CloseIfOpen(handle);
     }
     if (!started || !Handshake(link)) {
-        g_host = link;
+        g_host = std::move(link);
         StopHost();
         return false;
     }
-    g_host = link;
+    g_host = std::move(link);
     return true;
 }
 

@@ -47,7 +47,7 @@ struct CameraLibrary {
 };
 
 struct BridgeLink {
-    HANDLE calls;
+    MessageReader calls;
     HANDLE answers;
     HANDLE wake;
     HANDLE parent;
@@ -67,7 +67,7 @@ bool ReadCommandLine(BridgeLink& link)
     } else {
         text += strcspn(text, " \t");
     }
-    HANDLE* handles[] = {&link.calls, &link.answers, &link.wake, &link.parent};
+    HANDLE* handles[] = {&link.calls.pipe, &link.answers, &link.wake, &link.parent};
     for (HANDLE* handle : handles) {
         char* end = nullptr;
         const unsigned long long value = strtoull(text, &end, 10);

@@ -1,60 +1,56 @@
 #include "bridge/message_pipe.h"
 
+#include <algorithm>
+
 namespace {
 
-// Reads `size` bytes, blocking when there is no deadline.
-bool ReadBlocking(HANDLE pipe, unsigned char* bytes, size_t size)
-{
-    while (size > 0) {
-        DWORD read = 0;
-        if (!ReadFile(pipe, bytes, static_cast<DWORD>(size), &read, nullptr) || read == 0) {
-            return false;
-        }
-        bytes += read;
-        size -= read;
-    }
-    return true;
-}
+// What one read takes in beyond the rest of the message it completes.
+const size_t kReadChunk = 64 * 1024;
 
-// Reads `size` bytes as they come, taking only what the pipe holds; waits
-// for more on the wake event or the writer's end, until the writer has been
-// silent for its limit. `lastHeard` is when bytes last came.
-bool ReadWithin(HANDLE pipe, const ReadDeadline& deadline, unsigned char* bytes, size_t size,
-                DWORD& lastHeard)
+// Waits until the pipe holds bytes, for the wake event or the writer's end,
+// as long as the writer has not been silent for its limit since
+// `lastHeard`; how many bytes it holds, 0 when it broke or stayed silent.
+DWORD AwaitBytes(HANDLE pipe, const ReadDeadline& deadline, DWORD lastHeard)
 {
-    while (size > 0) {
+    for (;;) {
         DWORD available = 0;
         if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr)) {
-            return false;
+            return 0;
         }
         if (available > 0) {
-            const DWORD wanted = available < size ? available : static_cast<DWORD>(size);
-            DWORD read = 0;
-            if (!ReadFile(pipe, bytes, wanted, &read, nullptr) || read == 0) {
-                return false;
-            }
-            bytes += read;
-            size -= read;
-            lastHeard = GetTickCount();
-            continue;
+            return available;
         }
         const DWORD silent = GetTickCount() - lastHeard;
         if (silent >= deadline.silenceLimit) {
-            return false;
+            return 0;
         }
         // A writer that ended may have left bytes in the pipe: the next peek
-        // reads them, then finds the pipe broken.
+        // finds them, then the pipe broken.
         const HANDLE events[] = {deadline.wake, deadline.writer};
         WaitForMultipleObjects(2, events, FALSE, deadline.silenceLimit - silent);
     }
-    return true;
 }
 
-bool ReadBytes(HANDLE pipe, const ReadDeadline* deadline, unsigned char* bytes, size_t size,
-               DWORD& lastHeard)
+// Takes in at most `most` more bytes: as many as the pipe holds, waiting
+// for them without a deadline or within one.
+bool TakeIn(MessageReader& reader, const ReadDeadline* deadline, size_t most, DWORD& lastHeard)
 {
-    return deadline == nullptr ? ReadBlocking(pipe, bytes, size)
-                               : ReadWithin(pipe, *deadline, bytes, size, lastHeard);
+    DWORD wanted = static_cast<DWORD>(most);
+    if (deadline != nullptr) {
+        const DWORD available = AwaitBytes(reader.pipe, *deadline, lastHeard);
+        if (available == 0) {
+            return false;
+        }
+        wanted = std::min(wanted, available);
+    }
+    const size_t had = reader.bytes.size();
+    reader.bytes.resize(had + wanted);
+    DWORD read = 0;
+    const bool took =
+        ReadFile(reader.pipe, reader.bytes.data() + had, wanted, &read, nullptr) && read > 0;
+    reader.bytes.resize(had + (took ? read : 0));
+    lastHeard = GetTickCount();
+    return took;
 }
 
 }  // namespace
@@ -74,14 +70,25 @@ bool WriteMessage(HANDLE pipe, HANDLE wake, const std::vector<unsigned char>& me
     return wake == nullptr || SetEvent(wake);
 }
 
-bool ReadMessage(HANDLE pipe, const ReadDeadline* deadline, MessageHeader& header,
+bool ReadMessage(MessageReader& reader, const ReadDeadline* deadline, MessageHeader& header,
                  std::vector<unsigned char>& body)
 {
     DWORD lastHeard = GetTickCount();
-    unsigned char bytes[kMessageHeaderSize];
-    if (!ReadBytes(pipe, deadline, bytes, sizeof bytes, lastHeard) || !ParseHeader(bytes, header)) {
+    while (reader.bytes.size() < kMessageHeaderSize) {
+        if (!TakeIn(reader, deadline, kReadChunk, lastHeard)) {
+            return false;
+        }
+    }
+    if (!ParseHeader(reader.bytes.data(), header)) {
         return false;
     }
-    body.resize(header.size - kMessageHeaderSize);
-    return ReadBytes(pipe, deadline, body.data(), body.size(), lastHeard);
+    while (reader.bytes.size() < header.size) {
+        const size_t rest = header.size - reader.bytes.size();
+        if (!TakeIn(reader, deadline, std::max(rest, kReadChunk), lastHeard)) {
+            return false;
+        }
+    }
+    body.assign(reader.bytes.begin() + kMessageHeaderSize, reader.bytes.begin() + header.size);
+    reader.bytes.erase(reader.bytes.begin(), reader.bytes.begin() + header.size);
+    return true;
 }

@@ -2,7 +2,8 @@
 // An anonymous pipe cannot be read with a time-out, so whoever writes a
 // message also sets the reader's wake event: the bridge waits on that event
 // and on the host's process, and reads only the bytes the pipe holds, so that
-// no read of it waits without a deadline.
+// no read of it waits without a deadline. Each read takes in all the bytes
+// the pipe holds, up to a bound, which makes one read of a whole message.
 #pragma once
 
 #include <windows.h>
@@ -24,8 +25,15 @@ struct ReadDeadline {
     DWORD silenceLimit;
 };
 
+// The reading end of a pipe with the bytes read from it that belong to the
+// messages still to be handed out.
+struct MessageReader {
+    HANDLE pipe;
+    std::vector<unsigned char> bytes;
+};
+
 // Reads one message whose header is sound; with a deadline, false once the
 // writer has been silent for longer than its limit. False too when the pipe
 // breaks or the header is refused.
-bool ReadMessage(HANDLE pipe, const ReadDeadline* deadline, MessageHeader& header,
+bool ReadMessage(MessageReader& reader, const ReadDeadline* deadline, MessageHeader& header,
                  std::vector<unsigned char>& body);

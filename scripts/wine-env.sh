@@ -4,9 +4,11 @@
 # 64 the 64-bit build in a 64-bit prefix (build/win64/wineprefix). Our
 # Source Managers TWAIN_32.DLL and TWAINDSM.DLL replace Wine's own. Lane N of
 # a parallel test run (TZ600A_LANE=N) has prefixes of its own, named with
-# "-laneN".
+# "-laneN"; TZ600A_CAMERA_BRIDGE=1 chooses the 64-bit prefix's twin where the
+# camera is simulated in 32-bit only, named with "-bridge".
 tier=${TZ600A_TIER:-32}
-export WINEPREFIX="$PWD/build/win$tier/wineprefix${TZ600A_LANE:+-lane$TZ600A_LANE}"
+prefix_name=wineprefix${TZ600A_CAMERA_BRIDGE:+-bridge}${TZ600A_LANE:+-lane$TZ600A_LANE}
+export WINEPREFIX="$PWD/build/win$tier/$prefix_name"
 export WINEARCH=win$tier WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;twain_32,twaindsm=n"
 prefix_marker=.tz600a-prefix-3

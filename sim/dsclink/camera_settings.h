@@ -11,6 +11,8 @@
 //           IdleReply   CheckFWIdle's value when idle (0 when absent)
 //           LoseCaptures 1: Capture_DOSFAT_DSC reports success but stores
 //                       nothing, as a firmware that loses its still
+//           ProgressBlock bytes a read-out reads between two progress
+//                       calls (512 when absent)
 //           BlockPause  milliseconds a read-out waits after each block, as
 //                       a slow camera
 //           EndMidWrite 1: a read-out into a BMP file writes half of it and

@@ -87,16 +87,18 @@ bool ReadObject(const StoredObject& object, std::vector<unsigned char>& bytes,
         return false;
     }
     bytes.assign(size, 0);
-    const unsigned long blocks = (size + kBlockSize - 1) / kBlockSize;
+    const DWORD blockSize = static_cast<DWORD>(
+        std::max(1, ReadCameraSetting("ProgressBlock", static_cast<int>(kBlockSize))));
+    const unsigned long blocks = (size + blockSize - 1) / blockSize;
     const int pause = ReadCameraSetting("BlockPause", 0);
     bool complete = true;
     for (unsigned long block = 0; complete && block < blocks; ++block) {
-        const DWORD piece = std::min(kBlockSize, size - block * kBlockSize);
+        const DWORD piece = std::min(blockSize, size - block * blockSize);
         DWORD read = 0;
-        complete = ReadFile(file, bytes.data() + block * kBlockSize, piece, &read, nullptr) &&
+        complete = ReadFile(file, bytes.data() + block * blockSize, piece, &read, nullptr) &&
                    read == piece;
         if (complete && progress != nullptr) {
-            progress(block + 1, blocks, block * kBlockSize + piece);
+            progress(block + 1, blocks, block * blockSize + piece);
         }
         if (pause > 0) {
             Sleep(static_cast<DWORD>(pause));
