@@ -31,7 +31,8 @@ void ReadDictionaryText(const char* section, const char* key, const char* defaul
 TW_INT32 DictionaryNumber(const char* section, const char* name);
 
 // The name that the dictionary's "CAP NUMBERS" gives the capability number,
-// "NONE" when it gives none.
+// at most kCapabilityNameLength characters of it; "NONE" when it gives none.
+const size_t kCapabilityNameLength = 79;
 void ReadCapabilityName(TW_UINT16 cap, char* name, size_t size);
 
 // The capabilities of the capability file: its sections that "CAP NUMBERS"

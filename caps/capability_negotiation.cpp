@@ -117,21 +117,26 @@ void ReadReplyTexts(const char* name, TW_UINT16 message, char (&operation)[kOper
     ReadReplyValue(name, ValueKey(message, operation), value);
 }
 
-// The container and item type of a reply of the operation text for the value
-// text, or TWCC_BADCAP when the value is "NONE", the item type has no text
-// form or the operation names no container the source can build.
-TW_UINT16 PlanReply(const char* name, const char* operation, const char* value,
-                    TW_UINT16& container, TW_UINT16& itemType)
+// What a reply of the operation text for the value text is built as.
+struct ReplyPlan {
+    // TWCC_BADCAP when the value is "NONE", the item type has no text form
+    // or the operation names no container the source can build.
+    TW_UINT16 code;
+    TW_UINT16 container;
+    TW_UINT16 itemType;
+};
+
+ReplyPlan PlanReply(const char* name, const char* operation, const char* value)
 {
     if (strcmp(value, "NONE") == 0) {
-        return TWCC_BADCAP;
+        return {TWCC_BADCAP, 0, 0};
     }
-    itemType = CapabilityItemType(name);
+    const TW_UINT16 itemType = CapabilityItemType(name);
     if (HasNoTextForm(itemType)) {
-        return TWCC_BADCAP;
+        return {TWCC_BADCAP, 0, itemType};
     }
-    container = ReplyContainer(operation, value);
-    return container == 0 ? TWCC_BADCAP : TWCC_SUCCESS;
+    const TW_UINT16 container = ReplyContainer(operation, value);
+    return {container == 0 ? TWCC_BADCAP : TWCC_SUCCESS, container, itemType};
 }
 
 // Whether a reset would be answered: Reset does not refuse it, and the
@@ -147,9 +152,7 @@ bool ResetAnswered(const char* name)
     const bool current = ValueKey(MSG_RESET, operation) == kCurrentKey;
     ReplyValue value;
     ReadCapabilityText(name, current ? "Default" : "PowerON", "", value, kNameTextLength + 1);
-    TW_UINT16 container;
-    TW_UINT16 itemType;
-    return PlanReply(name, operation, value, container, itemType) == TWCC_SUCCESS;
+    return PlanReply(name, operation, value).code == TWCC_SUCCESS;
 }
 
 // The current or default value of a range capability, kept under Current and
@@ -365,7 +368,7 @@ TW_UINT16 HandleCapability(const TripletArgs& args)
         g_source.conditionCode = TWCC_BADVALUE;
         return TWRC_FAILURE;
     }
-    char name[kNameTextLength + 1];
+    char name[kCapabilityNameLength + 1];
     ReadCapabilityName(capability->Cap, name, sizeof name);
     if (strcmp(name, "NONE") == 0) {
         g_source.conditionCode = TWCC_BADCAP;
@@ -396,9 +399,7 @@ bool OperationOffered(const char* name, TW_UINT16 message)
     char operation[kOperationLength + 1];
     ReplyValue value;
     ReadReplyTexts(name, message, operation, value);
-    TW_UINT16 container = 0;
-    TW_UINT16 itemType = 0;
-    return PlanReply(name, operation, value, container, itemType) == TWCC_SUCCESS;
+    return PlanReply(name, operation, value).code == TWCC_SUCCESS;
 }
 
 TW_UINT16 BuildReply(TW_CAPABILITY& capability, TW_UINT16 message, const char* name)
@@ -406,20 +407,19 @@ TW_UINT16 BuildReply(TW_CAPABILITY& capability, TW_UINT16 message, const char* n
     char operation[kOperationLength + 1];
     ReplyValue value;
     ReadReplyTexts(name, message, operation, value);
-    TW_UINT16 container = 0;
-    TW_UINT16 itemType = 0;
-    TW_UINT16 code = PlanReply(name, operation, value, container, itemType);
-    if (code != TWCC_SUCCESS) {
-        return code;
+    const ReplyPlan plan = PlanReply(name, operation, value);
+    if (plan.code != TWCC_SUCCESS) {
+        return plan.code;
     }
-    switch (container) {
+    switch (plan.container) {
     case TWON_ONEVALUE:
-        return BuildOneValue(capability, itemType, ParseItem(name, value, itemType), message);
+        return BuildOneValue(capability, plan.itemType, ParseItem(name, value, plan.itemType),
+                             message);
     case TWON_ENUMERATION:
     case TWON_ARRAY:
-        return BuildListReply(capability, container, itemType, value, message, name);
+        return BuildListReply(capability, plan.container, plan.itemType, value, message, name);
     default:  // TWON_RANGE, the one container left
-        return BuildRangeReply(capability, itemType, value, message, name);
+        return BuildRangeReply(capability, plan.itemType, value, message, name);
     }
 }
 

@@ -9,9 +9,6 @@
 
 namespace {
 
-// The longest capability name read from the dictionary.
-const size_t kNameTextLength = 79;
-
 struct SupportRow {
     TW_UINT16 message;
     TW_INT32 flag;
@@ -86,7 +83,7 @@ TW_UINT16 HandleTwain2Capability(const TripletArgs& args)
     if (capability == nullptr) {
         return Fail(TWCC_BADVALUE);
     }
-    char name[kNameTextLength + 1];
+    char name[kCapabilityNameLength + 1];
     ReadCapabilityName(capability->Cap, name, sizeof name);
     if (strcmp(name, "NONE") == 0) {
         return Fail(TWCC_CAPUNSUPPORTED);
