@@ -109,7 +109,7 @@ protected:
 
     SavedFile capabilities_{CapabilityFilePath()};
     MessageBoxCapture boxes_;
-    TwainApp app_;
+    TwainApp app_ = {};
 };
 
 TEST_F(Twain2Session, QueriesTellWhatEachListedCapabilityOffersAndAllOfItSucceeds)
