@@ -38,6 +38,12 @@ bool LoadCameraSettings()
     return Load_IniFile(path) == 0;
 }
 
+bool CameraAnswers()
+{
+    unsigned long count = 0;
+    return LoadCameraSettings() && GetFDBCount(&count) == 0;
+}
+
 unsigned g_cameraWaitDivisor = 1;
 
 void PauseForCamera(DWORD milliseconds)

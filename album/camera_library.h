@@ -13,6 +13,10 @@
 // Windows directory. True when the library loaded it.
 bool LoadCameraSettings();
 
+// Whether the camera answers: the library takes its INI file and counts the
+// objects stored in the camera.
+bool CameraAnswers();
+
 // The album's pauses for the camera: `milliseconds` divided by
 // g_cameraWaitDivisor, which is 1 in the data source. Tests of the linked
 // source that do not look at a pause's length raise the divisor.

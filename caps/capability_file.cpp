@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "caps/value_text.h"
 #include "source/source_context.h"
@@ -13,6 +14,7 @@ namespace {
 const size_t kShortTextLength = 79;
 const size_t kAllowedIndexLength = 255;
 const size_t kDictionarySectionSize = 2048;
+const size_t kSectionNamesSize = 4096;
 
 // "<Windows directory>\<baseName>.<extension>".
 void MakeSourceFilePath(char (&path)[MAX_PATH], const char* extension)
@@ -73,6 +75,32 @@ TW_INT32 DictionaryNumber(const char* section, const char* name)
     char path[MAX_PATH];
     MakeDictionaryFilePath(path);
     return static_cast<TW_INT32>(GetPrivateProfileIntA(section, name, kFallbackNumber, path));
+}
+
+void ReadCapabilityName(TW_UINT16 cap, char* name, size_t size)
+{
+    char key[16];
+    snprintf(key, sizeof key, "%d", static_cast<int>(cap));
+    ReadDictionaryText("CAP NUMBERS", key, "NONE", name, size);
+}
+
+std::vector<std::string> CapabilitySectionNames()
+{
+    char path[MAX_PATH];
+    MakeDictionaryFilePath(path);
+    char numbers[kDictionarySectionSize];
+    DWORD numbersLength = GetPrivateProfileSectionA("CAP NUMBERS", numbers, sizeof numbers, path);
+    char sections[kSectionNamesSize];
+    DWORD sectionsLength =
+        GetPrivateProfileSectionNamesA(sections, sizeof sections, g_source.capabilityFilePath);
+    std::vector<std::string> names;
+    for (const char* section = sections; section < sections + sectionsLength && *section != '\0';
+         section += strlen(section) + 1) {
+        if (SectionHasValue(numbers, numbersLength, section)) {
+            names.push_back(section);
+        }
+    }
+    return names;
 }
 
 TW_UINT32 ParseItem(const char* capabilityName, const char* item, TW_UINT16 itemType)

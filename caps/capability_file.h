@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "source/twain.h"
 
@@ -27,6 +29,15 @@ TW_UINT32 ReadCapabilityNumber(const char* section, const char* key, TW_UINT32 f
 void ReadDictionaryText(const char* section, const char* key, const char* defaultText, char* text,
                         size_t size);
 TW_INT32 DictionaryNumber(const char* section, const char* name);
+
+// The name that the dictionary's "CAP NUMBERS" gives the capability number,
+// at most kCapabilityNameLength characters of it; "NONE" when it gives none.
+const size_t kCapabilityNameLength = 79;
+void ReadCapabilityName(TW_UINT16 cap, char* name, size_t size);
+
+// The capabilities of the capability file: its sections that "CAP NUMBERS"
+// names, in file order.
+std::vector<std::string> CapabilitySectionNames();
 
 // An item text as a number: a symbolic item through the capability's
 // dictionary section, a FIX32 item as a decimal number in TW_FIX32 form,

@@ -5,9 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "album/camera_library.h"
 #include "caps/allowed_values.h"
 #include "caps/capability_file.h"
+#include "caps/capability_queries.h"
 #include "caps/containers.h"
+#include "caps/reply_builders.h"
 #include "caps/set_texts.h"
 #include "caps/value_text.h"
 #include "source/handlers.h"
@@ -42,13 +45,6 @@ bool IsHandledMessage(TW_UINT16 message)
 bool IsGetMessage(TW_UINT16 message)
 {
     return message == MSG_GET || message == MSG_GETCURRENT || message == MSG_GETDEFAULT;
-}
-
-void ReadCapabilityName(TW_UINT16 cap, char* name, size_t size)
-{
-    char key[16];
-    snprintf(key, sizeof key, "%d", static_cast<int>(cap));
-    ReadDictionaryText("CAP NUMBERS", key, "NONE", name, size);
 }
 
 // A container number from the dictionary, or 0 for anything but the four.
@@ -113,6 +109,52 @@ void ReadReplyValue(const char* name, const char* key, ReplyValue& value)
     CutToReplyLength(value);
 }
 
+// The operation key's text and the value text that a reply of the message reads.
+void ReadReplyTexts(const char* name, TW_UINT16 message, char (&operation)[kOperationLength + 1],
+                    ReplyValue& value)
+{
+    ReadCapabilityText(name, OperationKey(message), "", operation, sizeof operation);
+    ReadReplyValue(name, ValueKey(message, operation), value);
+}
+
+// What a reply of the operation text for the value text is built as.
+struct ReplyPlan {
+    // TWCC_BADCAP when the value is "NONE", the item type has no text form
+    // or the operation names no container the source can build.
+    TW_UINT16 code;
+    TW_UINT16 container;
+    TW_UINT16 itemType;
+};
+
+ReplyPlan PlanReply(const char* name, const char* operation, const char* value)
+{
+    if (strcmp(value, "NONE") == 0) {
+        return {TWCC_BADCAP, 0, 0};
+    }
+    const TW_UINT16 itemType = CapabilityItemType(name);
+    if (HasNoTextForm(itemType)) {
+        return {TWCC_BADCAP, 0, itemType};
+    }
+    const TW_UINT16 container = ReplyContainer(operation, value);
+    return {container == 0 ? TWCC_BADCAP : TWCC_SUCCESS, container, itemType};
+}
+
+// Whether a reset would be answered: Reset does not refuse it, and the
+// reply can be built from the values the reset writes (Default as Current,
+// PowerON as Allowed).
+bool ResetAnswered(const char* name)
+{
+    char operation[kOperationLength + 1];
+    ReadCapabilityText(name, "Reset", "", operation, sizeof operation);
+    if (strcmp(operation, "TWCC_BADPROTOCOL") == 0) {
+        return false;
+    }
+    const bool current = ValueKey(MSG_RESET, operation) == kCurrentKey;
+    ReplyValue value;
+    ReadCapabilityText(name, current ? "Default" : "PowerON", "", value, kNameTextLength + 1);
+    return PlanReply(name, operation, value).code == TWCC_SUCCESS;
+}
+
 // The current or default value of a range capability, kept under Current and
 // Default; the range's minimum when the capability has none.
 TW_UINT32 RangeSetting(const char* name, const char* key, TW_UINT16 itemType, TW_UINT32 minValue)
@@ -152,36 +194,13 @@ TW_UINT16 BuildListReply(TW_CAPABILITY& capability, TW_UINT16 container, TW_UINT
                             static_cast<TW_UINT32>(defaultIndex), items, message);
 }
 
-// Puts a container into the reply block: a new block of the application's
-// memory, or for MSG_SET the application's own global block when the
-// container fits in it.
-template <typename Write>
-TW_UINT16 FillContainer(TW_CAPABILITY& capability, TW_UINT16 container, size_t blockSize,
-                        TW_UINT16 message, Write write)
+TW_UINT16 BuildRangeReply(TW_CAPABILITY& capability, TW_UINT16 itemType, const char* value,
+                          TW_UINT16 message, const char* name)
 {
-    if (message == MSG_SET) {
-        HGLOBAL block = capability.hContainer;
-        void* data = block != nullptr ? GlobalLock(block) : nullptr;
-        if (data != nullptr) {
-            if (write(data, GlobalSize(block))) {
-                capability.ConType = container;
-            }
-            GlobalUnlock(block);
-        }
-        return TWCC_SUCCESS;
-    }
-    TW_HANDLE block = AllocateAppMemory(static_cast<TW_UINT32>(blockSize));
-    capability.hContainer = block;
-    if (block == nullptr) {
-        return TWCC_LOWMEMORY;
-    }
-    capability.ConType = container;
-    void* data = LockAppMemory(block);
-    if (data != nullptr) {
-        write(data, blockSize);
-        UnlockAppMemory(block);
-    }
-    return TWCC_SUCCESS;
+    RangeValues range = ParseRange(value, itemType);
+    return BuildRange(capability, itemType, range.minValue, range.maxValue, range.stepSize,
+                      RangeSetting(name, "Default", itemType, range.minValue),
+                      RangeSetting(name, kCurrentKey, itemType, range.minValue), message);
 }
 
 // A set request admitted by the Set list, read from the application's
@@ -204,7 +223,9 @@ TW_UINT16 FormSetTexts(const SetRequest& request, const char* name, SetTexts& te
             FormatItem(texts.text, sizeof texts.text, TWTY_FIX32, request.item);
         } else if (!CheckAllowedValue(static_cast<TW_INT16>(request.item & 0xFFFF), name,
                                       texts.text, sizeof texts.text)) {
-            ShowPlainMessageBox(nullptr, "IsCapAllowed", nullptr, MB_OK);
+            if (RefusalsShowBoxes()) {
+                ShowPlainMessageBox(nullptr, "IsCapAllowed", nullptr, MB_OK);
+            }
             return TWCC_BADVALUE;
         }
         return TWCC_SUCCESS;
@@ -252,6 +273,16 @@ bool SetListAdmits(const char* name, TW_UINT16 conType)
     return false;
 }
 
+bool SetListNamesAContainer(const char* name)
+{
+    for (TW_UINT16 container : {TWON_ARRAY, TWON_ENUMERATION, TWON_ONEVALUE, TWON_RANGE}) {
+        if (SetListAdmits(name, container)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 TW_UINT16 StoreLockedRequest(TW_CAPABILITY& capability, const char* name, const void* block,
                              size_t blockSize)
 {
@@ -278,6 +309,10 @@ TW_UINT16 StoreLockedRequest(TW_CAPABILITY& capability, const char* name, const 
 
 TW_UINT16 AnswerGet(TW_CAPABILITY& capability, TW_UINT16 message, const char* name)
 {
+    // The camera is asked at each read whether it is online.
+    if (capability.Cap == CAP_DEVICEONLINE) {
+        WriteCapabilityText(name, kCurrentKey, CameraAnswers() ? "TRUE" : "FALSE");
+    }
     TW_UINT16 code = BuildReply(capability, message, name);
     if (code != TWCC_SUCCESS) {
         capability.hContainer = nullptr;
@@ -320,6 +355,9 @@ TW_UINT16 AnswerReset(TW_CAPABILITY& capability, const char* name)
 TW_UINT16 HandleCapability(const TripletArgs& args)
 {
     MakeCapabilityFilePath();
+    if (Twain2Session()) {
+        return HandleTwain2Capability(args);
+    }
     if (!IsHandledMessage(args.MSG)) {
         g_source.conditionCode = TWCC_BADPROTOCOL;
         ReportError("General failure in response to DAT_CAPS.  ", TWCC_BADPROTOCOL);
@@ -330,50 +368,58 @@ TW_UINT16 HandleCapability(const TripletArgs& args)
         g_source.conditionCode = TWCC_BADVALUE;
         return TWRC_FAILURE;
     }
-    char name[kNameTextLength + 1];
+    char name[kCapabilityNameLength + 1];
     ReadCapabilityName(capability->Cap, name, sizeof name);
     if (strcmp(name, "NONE") == 0) {
         g_source.conditionCode = TWCC_BADCAP;
         return TWRC_FAILURE;
     }
-    if (IsGetMessage(args.MSG)) {
-        return AnswerGet(*capability, args.MSG, name);
+    return AnswerRequest(*capability, args.MSG, name);
+}
+
+TW_UINT16 AnswerRequest(TW_CAPABILITY& capability, TW_UINT16 message, const char* name)
+{
+    if (IsGetMessage(message)) {
+        return AnswerGet(capability, message, name);
     }
-    if (args.MSG == MSG_SET) {
-        return AnswerSet(*capability, name);
+    if (message == MSG_SET) {
+        return AnswerSet(capability, name);
     }
-    return AnswerReset(*capability, name);
+    return AnswerReset(capability, name);
+}
+
+bool OperationOffered(const char* name, TW_UINT16 message)
+{
+    if (message == MSG_SET) {
+        return SetListNamesAContainer(name);
+    }
+    if (message == MSG_RESET) {
+        return ResetAnswered(name);
+    }
+    char operation[kOperationLength + 1];
+    ReplyValue value;
+    ReadReplyTexts(name, message, operation, value);
+    return PlanReply(name, operation, value).code == TWCC_SUCCESS;
 }
 
 TW_UINT16 BuildReply(TW_CAPABILITY& capability, TW_UINT16 message, const char* name)
 {
     char operation[kOperationLength + 1];
-    ReadCapabilityText(name, OperationKey(message), "", operation, sizeof operation);
     ReplyValue value;
-    ReadReplyValue(name, ValueKey(message, operation), value);
-    if (strcmp(value, "NONE") == 0) {
-        return TWCC_BADCAP;
+    ReadReplyTexts(name, message, operation, value);
+    const ReplyPlan plan = PlanReply(name, operation, value);
+    if (plan.code != TWCC_SUCCESS) {
+        return plan.code;
     }
-    TW_UINT16 itemType = CapabilityItemType(name);
-    if (HasNoTextForm(itemType)) {
-        return TWCC_BADCAP;
-    }
-    TW_UINT16 container = ReplyContainer(operation, value);
-    switch (container) {
+    switch (plan.container) {
     case TWON_ONEVALUE:
-        return BuildOneValue(capability, itemType, ParseItem(name, value, itemType), message);
+        return BuildOneValue(capability, plan.itemType, ParseItem(name, value, plan.itemType),
+                             message);
     case TWON_ENUMERATION:
     case TWON_ARRAY:
-        return BuildListReply(capability, container, itemType, value, message, name);
-    case TWON_RANGE: {
-        RangeValues range = ParseRange(value, itemType);
-        return BuildRange(capability, itemType, range.minValue, range.maxValue, range.stepSize,
-                          RangeSetting(name, "Default", itemType, range.minValue),
-                          RangeSetting(name, kCurrentKey, itemType, range.minValue), message);
-    }
-    default:
-        // The operation names no container the source can build.
-        return TWCC_BADCAP;
+        return BuildListReply(capability, plan.container, plan.itemType, value, message, name);
+    default:  // TWON_RANGE, the one container left
+        return BuildRangeReply(capability, plan.itemType, value, message, name);
     }
 }
 
@@ -413,44 +459,4 @@ bool CheckAllowedValue(TW_INT16 value, const char* name, char* text, size_t size
     char allowed[kAllowedCheckLength + 1];
     ReadCapabilityText(name, kAllowedKey, "", allowed, sizeof allowed);
     return CheckAllowedText(name, allowed, value, DictionaryNumber, text, size);
-}
-
-TW_UINT16 BuildOneValue(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 item,
-                        TW_UINT16 message)
-{
-    return FillContainer(
-        capability, TWON_ONEVALUE, ContainerBlockSize(TWON_ONEVALUE, 0, itemType), message,
-        [&](void* block, size_t size) { return WriteOneValue(block, size, itemType, item); });
-}
-
-TW_UINT16 BuildEnumeration(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 numItems,
-                           TW_UINT32 currentIndex, TW_UINT32 defaultIndex, const TW_UINT32* items,
-                           TW_UINT16 message)
-{
-    return FillContainer(capability, TWON_ENUMERATION,
-                         ContainerBlockSize(TWON_ENUMERATION, numItems, itemType), message,
-                         [&](void* block, size_t size) {
-                             return WriteEnumeration(block, size, itemType, numItems, currentIndex,
-                                                     defaultIndex, items);
-                         });
-}
-
-TW_UINT16 BuildArray(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 numItems,
-                     const TW_UINT32* items, TW_UINT16 message)
-{
-    return FillContainer(capability, TWON_ARRAY, ContainerBlockSize(TWON_ARRAY, numItems, itemType),
-                         message, [&](void* block, size_t size) {
-                             return WriteArray(block, size, itemType, numItems, items);
-                         });
-}
-
-TW_UINT16 BuildRange(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 minValue,
-                     TW_UINT32 maxValue, TW_UINT32 stepSize, TW_UINT32 defaultValue,
-                     TW_UINT32 currentValue, TW_UINT16 message)
-{
-    return FillContainer(capability, TWON_RANGE, ContainerBlockSize(TWON_RANGE, 0, itemType),
-                         message, [&](void* block, size_t size) {
-                             return WriteRange(block, size, itemType, minValue, maxValue, stepSize,
-                                               defaultValue, currentValue);
-                         });
 }

@@ -7,6 +7,18 @@
 
 #include "source/twain.h"
 
+// The answer to a get, get current, get default, set or reset of the named
+// capability: the reply in the application's capability, the condition code
+// stored for DAT_STATUS, and the return code.
+TW_UINT16 AnswerRequest(TW_CAPABILITY& capability, TW_UINT16 message, const char* name);
+
+// Whether the capability file lets the source carry out one of those five
+// messages for the capability: a get whose reply can be built from the
+// values as they stand, a set that the Set list admits in some container, a
+// reset that Reset allows and whose reply can be built from the values the
+// reset writes.
+bool OperationOffered(const char* name, TW_UINT16 message);
+
 // The reply container of a get, set or reset, from the capability file's
 // operation and value keys. Returns a condition code, 0 on success.
 TW_UINT16 BuildReply(TW_CAPABILITY& capability, TW_UINT16 message, const char* name);
@@ -21,17 +33,3 @@ TW_UINT16 ResetCapability(const char* name);
 
 // Whether a one-value set may store value; text receives what to store.
 bool CheckAllowedValue(TW_INT16 value, const char* name, char* text, size_t size);
-
-// The builders allocate a new movable block for the reply, except for
-// MSG_SET, whose reply goes into the application's own block when it fits.
-// They return 0, or TWCC_LOWMEMORY when no block can be allocated.
-TW_UINT16 BuildOneValue(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 item,
-                        TW_UINT16 message);
-TW_UINT16 BuildEnumeration(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 numItems,
-                           TW_UINT32 currentIndex, TW_UINT32 defaultIndex, const TW_UINT32* items,
-                           TW_UINT16 message);
-TW_UINT16 BuildArray(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 numItems,
-                     const TW_UINT32* items, TW_UINT16 message);
-TW_UINT16 BuildRange(TW_CAPABILITY& capability, TW_UINT16 itemType, TW_UINT32 minValue,
-                     TW_UINT32 maxValue, TW_UINT32 stepSize, TW_UINT32 defaultValue,
-                     TW_UINT32 currentValue, TW_UINT16 message);

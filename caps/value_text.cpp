@@ -80,6 +80,44 @@ TW_UINT32 DecimalItem(const char* text, TW_UINT16 itemType)
     return static_cast<TW_UINT32>(ReadInteger(text));
 }
 
+// One line of a section as the private-profile services read it: from
+// start to end (its zero byte, or the end of what was read), with the "="
+// in it, or null when it has none.
+struct SectionLine {
+    const char* start;
+    const char* equals;
+    const char* end;
+};
+
+// Takes the line at cursor and moves cursor past it; false at the end of
+// the lines.
+bool NextSectionLine(const char*& cursor, const char* end, SectionLine& line)
+{
+    if (cursor >= end || *cursor == '\0') {
+        return false;
+    }
+    const char* lineEnd = static_cast<const char*>(memchr(cursor, '\0', end - cursor));
+    if (lineEnd == nullptr) {
+        lineEnd = end;
+    }
+    line = {cursor, static_cast<const char*>(memchr(cursor, '=', lineEnd - cursor)), lineEnd};
+    cursor = lineEnd + 1;
+    return true;
+}
+
+// Whether the text from begin to end equals text, letters compared without
+// regard to case, as the private-profile services compare names.
+bool SameName(const char* begin, const char* end, const char* text)
+{
+    for (; begin < end; ++begin, ++text) {
+        if (*text == '\0' || tolower(static_cast<unsigned char>(*begin)) !=
+                                 tolower(static_cast<unsigned char>(*text))) {
+            return false;
+        }
+    }
+    return *text == '\0';
+}
+
 }  // namespace
 
 ValueShape ShapeOf(const char* text)
@@ -268,23 +306,30 @@ void NameInSection(const char* lines, size_t length, TW_INT32 number, char* name
         return;
     }
     CopyText(name, size, "");
-    const char* end = lines + length;
-    const char* line = lines;
-    while (line < end && *line != '\0') {
-        const char* lineEnd = static_cast<const char*>(memchr(line, '\0', end - line));
-        if (lineEnd == nullptr) {
-            lineEnd = end;
-        }
-        const char* equals = static_cast<const char*>(memchr(line, '=', lineEnd - line));
-        if (equals != nullptr) {
-            size_t nameLength = static_cast<size_t>(equals - line);
-            if (nameLength <= kNameLength && ReadIntegerBetween(equals + 1, lineEnd) == number) {
-                CopyTextPart(name, size, line, nameLength);
+    const char* cursor = lines;
+    SectionLine line;
+    while (NextSectionLine(cursor, lines + length, line)) {
+        if (line.equals != nullptr) {
+            size_t nameLength = static_cast<size_t>(line.equals - line.start);
+            if (nameLength <= kNameLength &&
+                ReadIntegerBetween(line.equals + 1, line.end) == number) {
+                CopyTextPart(name, size, line.start, nameLength);
                 return;
             }
         }
-        line = lineEnd + 1;
     }
+}
+
+bool SectionHasValue(const char* lines, size_t length, const char* value)
+{
+    const char* cursor = lines;
+    SectionLine line;
+    while (NextSectionLine(cursor, lines + length, line)) {
+        if (line.equals != nullptr && SameName(line.equals + 1, line.end, value)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void FormatItem(char* text, size_t size, TW_UINT16 itemType, TW_UINT32 item)

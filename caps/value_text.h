@@ -10,8 +10,9 @@
 // The number every dictionary lookup of a missing name yields.
 const TW_INT32 kFallbackNumber = 99;
 
-// The longest value text that a reply is built from.
-const size_t kReplyValueLength = 79;
+// The longest value text that a reply is built from: as far as the search
+// for the current and default values reads Allowed.
+const size_t kReplyValueLength = 255;
 
 // The most items a reply's list can carry: one-character items joined by
 // "," within kReplyValueLength characters.
@@ -94,6 +95,11 @@ size_t ListIndexOf(const char* allowed, const char* wanted);
 // number itself; a number without a line gives an empty name. Lines without
 // "=" and names longer than kNameLength are not names.
 void NameInSection(const char* lines, size_t length, TW_INT32 number, char* name, size_t size);
+
+// Whether one of a section's lines ("key=value", laid out as above) has the
+// value, compared without regard to case: whether the dictionary's "CAP
+// NUMBERS" names a capability.
+bool SectionHasValue(const char* lines, size_t length, const char* value);
 
 // The text of one item as the store writes it: "%.6f" for FIX32 items,
 // "%ld" otherwise.

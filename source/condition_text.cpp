@@ -18,6 +18,9 @@ const ConditionTextRow kConditionTexts[] = {
     {TWCC_BADPROTOCOL, "Bad protocol error."},
     {TWCC_BADVALUE, "Bad value error."},
     {TWCC_SEQERROR, "DG DAT MSG is out of expected sequence."},
+    {TWCC_CAPUNSUPPORTED, "Capability not supported by the source."},
+    {TWCC_CAPBADOPERATION, "Operation not supported by the capability."},
+    {TWCC_CAPSEQERROR, "Capability operation is out of expected sequence."},
 };
 
 const char kUnknownConditionText[] = "Unknown Error value in condition code.";

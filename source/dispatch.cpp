@@ -15,6 +15,7 @@ const DispatchEntry ControlDispatch[] = {
     {DAT_SETUPFILEXFER, SetupFileXferHandler},
     {DAT_XFERGROUP, XferGroupHandler},
     {DAT_ENTRYPOINT, EntryPointHandler},
+    {DAT_STATUSUTF8, StatusUtf8Handler},
     {0, nullptr},
 };
 // clang-format on

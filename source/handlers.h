@@ -8,6 +8,7 @@ TW_UINT16 IdentityHandler(const TripletArgs& args);
 TW_UINT16 UserInterfaceHandler(const TripletArgs& args);
 TW_UINT16 StatusHandler(const TripletArgs& args);
 TW_UINT16 EntryPointHandler(const TripletArgs& args);
+TW_UINT16 StatusUtf8Handler(const TripletArgs& args);
 
 // Capability negotiation
 TW_UINT16 HandleCapability(const TripletArgs& args);

@@ -34,6 +34,11 @@ DSMENTRYPROC ManagerEntry()
     return g_manager.DSM_Entry;
 }
 
+bool Twain2Session()
+{
+    return g_manager.DSM_Entry != nullptr;
+}
+
 TW_HANDLE AllocateAppMemory(TW_UINT32 size)
 {
     if (g_manager.DSM_MemAllocate == nullptr) {

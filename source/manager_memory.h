@@ -18,6 +18,11 @@ void ForgetManagerEntryPoints();
 // The kept manager's DSM_Entry; null without entry points.
 DSMENTRYPROC ManagerEntry();
 
+// A TWAIN 2 session: the source holds the entry points that a TWAIN 2
+// Source Manager gave it before the open, until the close. Refusals then
+// show no message box, and capabilities answer as TWAIN 2 has them answer.
+bool Twain2Session();
+
 // A zero-filled block for the application, which owns it; null when the
 // memory is short.
 TW_HANDLE AllocateAppMemory(TW_UINT32 size);

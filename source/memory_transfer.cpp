@@ -198,7 +198,9 @@ TW_UINT16 DeliverStrip(TW_IMAGEMEMXFER& transfer)
     transfer.BytesPerRow = StripRowBytes(header);
     StripPlan strip;
     if (!PlanStrip(header, g_cursor.bytesDone, transfer.Memory.Length, strip)) {
-        ShowPlainMessageBox(nullptr, "Buffer is too small for strip transfers", nullptr, MB_OK);
+        if (RefusalsShowBoxes()) {
+            ShowPlainMessageBox(nullptr, "Buffer is too small for strip transfers", nullptr, MB_OK);
+        }
         return TWRC_FAILURE;
     }
     unsigned char* buffer = LockBuffer(transfer.Memory);
@@ -247,7 +249,9 @@ TW_UINT16 ImageMemXferHandler(const TripletArgs& args)
         return FinishPicture(*transfer);
     }
     if (++g_cursor.calls > kMaxMemXferCalls) {
-        ShowSourceMessage(nullptr, "The source aborts a memory transfer", "Zc600a Source");
+        if (RefusalsShowBoxes()) {
+            ShowSourceMessage(nullptr, "The source aborts a memory transfer", "Zc600a Source");
+        }
         return FinishPicture(*transfer);
     }
     if (args.MSG != MSG_GET) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "condition_text.h"
+#include "manager_memory.h"
 #include "source_context.h"
 
 namespace {
@@ -137,8 +138,16 @@ int ShowPlainMessageBox(HWND owner, const char* text, const char* caption, UINT 
     return CountedMessageBox(owner, text, caption, type);
 }
 
+bool RefusalsShowBoxes()
+{
+    return !Twain2Session();
+}
+
 int ReportError(const char* text, TW_UINT16 conditionCode)
 {
+    if (!RefusalsShowBoxes()) {
+        return 0;
+    }
     char message[180];
     snprintf(message, sizeof message, "%s%s", text, ConditionText(conditionCode));
     return ShowSourceMessage(ErrorBoxOwner(), message, kErrorCaption);

@@ -9,9 +9,14 @@
 // milliseconds after which a timed message box closes itself.
 const int MessageTimeout = 999;
 
+// Whether a refused triplet is shown to the user in a message box: in every
+// session but a TWAIN 2 one, whose application reads the condition's text
+// through DAT_STATUSUTF8 instead.
+bool RefusalsShowBoxes();
+
 // Shows the handler's text followed directly by the condition's text in a
-// modal message box owned by the application's window. The caller sets
-// conditionCode itself.
+// modal message box owned by the application's window; shows nothing and
+// gives 0 when refusals show no boxes. The caller sets conditionCode itself.
 int ReportError(const char* text, TW_UINT16 conditionCode);
 
 // A handler's refusal: sets conditionCode, reports it with the handler's

@@ -4,9 +4,11 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <vector>
 
 #include "album/album_window.h"
+#include "condition_text.h"
 #include "handlers.h"
 #include "manager_memory.h"
 #include "messages.h"
@@ -23,6 +25,7 @@ const char kDisableFailure[] = "General failure in response to MSG_DISABLEDS.  "
 const char kUserInterfaceFailure[] = "General failure in response to DAT_USERINTERFACE.  ";
 const char kStatusFailure[] = "General failure in response to DAT_STATUS.  ";
 const char kEntryPointFailure[] = "General failure in response to DAT_ENTRYPOINT.  ";
+const char kStatusUtf8Failure[] = "General failure in response to DAT_STATUSUTF8.  ";
 
 // Album windows of earlier enables that a later MSG_ENABLEDS replaced without
 // destroying them; MSG_CLOSEDS destroys them with the current one.
@@ -179,5 +182,37 @@ TW_UINT16 StatusHandler(const TripletArgs& args)
     status->ConditionCode = g_source.conditionCode;
     status->Reserved = 0;
     g_source.conditionCode = TWCC_SUCCESS;
+    return TWRC_SUCCESS;
+}
+
+TW_UINT16 StatusUtf8Handler(const TripletArgs& args)
+{
+    // Only a TWAIN 2 Source Manager's memory can carry the text; without it
+    // the triplet is unknown to the source.
+    if (!Twain2Session()) {
+        g_source.conditionCode = TWCC_BADPROTOCOL;
+        return TWRC_FAILURE;
+    }
+    if (args.MSG != MSG_GET) {
+        return Refuse(TWCC_BADPROTOCOL, kStatusUtf8Failure);
+    }
+    TW_STATUSUTF8* status = static_cast<TW_STATUSUTF8*>(args.pData);
+    if (status == nullptr) {
+        return Refuse(TWCC_BADVALUE, kStatusUtf8Failure);
+    }
+    const char* text = ConditionText(status->Status.ConditionCode);
+    const TW_UINT32 length = static_cast<TW_UINT32>(strlen(text));
+    TW_HANDLE block = AllocateAppMemory(length + 1);
+    char* bytes = block != nullptr ? static_cast<char*>(LockAppMemory(block)) : nullptr;
+    if (bytes == nullptr) {
+        if (block != nullptr) {
+            FreeAppMemory(block);
+        }
+        return Refuse(TWCC_LOWMEMORY, kStatusUtf8Failure);
+    }
+    memcpy(bytes, text, length + 1);
+    UnlockAppMemory(block);
+    status->Size = length;
+    status->UTF8string = block;
     return TWRC_SUCCESS;
 }

@@ -26,6 +26,7 @@ const StateRow kStateTable[] = {
     {DAT_USERINTERFACE, MSG_ENABLEDS, kState4},
     {DAT_USERINTERFACE, MSG_DISABLEDS, kState5 | kState6},
     {DAT_STATUS, kAnyMsg, kAnyState},
+    {DAT_CAPABILITY, MSG_RESETALL, kState4},
     {DAT_CAPABILITY, kAnyMsg, kAnyState},
     {DAT_PENDINGXFERS, MSG_GET, kState4 | kState5 | kState6},
     {DAT_PENDINGXFERS, MSG_ENDXFER, kAnyState},

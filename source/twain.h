@@ -1,5 +1,6 @@
 // TWAIN 1.8 declarations used by the data source, its stand-in Source Managers
-// and our application, with the TWAIN 2 entry points. Names and values are
+// and our application, with what TWAIN 2 adds: the entry points, capability
+// queries and the condition texts in UTF-8. Names and values are
 // those of the TWAIN standard; structures are packed to 2 bytes on both
 // architectures. The header needs no platform header: handles and memory
 // references are plain pointers, so they are as wide as the architecture's.
@@ -71,6 +72,14 @@ struct TW_USERINTERFACE {
 struct TW_STATUS {
     TW_UINT16 ConditionCode;
     TW_UINT16 Reserved;
+};
+
+// What DAT_STATUSUTF8 / MSG_GET answers: the text of the condition in Status
+// in a block of the Source Manager's memory, which the application frees.
+struct TW_STATUSUTF8 {
+    TW_STATUS Status;
+    TW_UINT32 Size;
+    TW_HANDLE UTF8string;
 };
 
 struct TW_CAPABILITY {
@@ -241,12 +250,16 @@ static_assert(offsetof(TW_ENUMERATION, ItemList) == 14, "TW_ENUMERATION layout")
 static_assert(offsetof(TW_ARRAY, ItemList) == 6, "TW_ARRAY layout");
 static_assert(sizeof(TW_RANGE) == 22, "TW_RANGE layout");
 static_assert(sizeof(TW_IMAGEINFO) == 42, "TW_IMAGEINFO layout");
+static_assert(sizeof(TW_STATUSUTF8) == 8 + sizeof(void*), "TW_STATUSUTF8 layout");
 
 // Data groups
 const TW_UINT32 DG_CONTROL = 0x0001;
 const TW_UINT32 DG_IMAGE = 0x0002;
 const TW_UINT32 DG_AUDIO = 0x0004;
-// SupportedGroups flag of a source that takes a TWAIN 2 Source Manager's entry points.
+// SupportedGroups flags of TWAIN 2: a Source Manager that hands out entry
+// points, an application that takes them, a source that takes them.
+const TW_UINT32 DF_DSM2 = 0x10000000;
+const TW_UINT32 DF_APP2 = 0x20000000;
 const TW_UINT32 DF_DS2 = 0x40000000;
 
 // Data argument types
@@ -262,6 +275,7 @@ const TW_UINT16 DAT_STATUS = 0x0008;
 const TW_UINT16 DAT_USERINTERFACE = 0x0009;
 const TW_UINT16 DAT_XFERGROUP = 0x000a;
 const TW_UINT16 DAT_ENTRYPOINT = 0x0403;
+const TW_UINT16 DAT_STATUSUTF8 = 0x0423;
 const TW_UINT16 DAT_IMAGEINFO = 0x0101;
 const TW_UINT16 DAT_IMAGELAYOUT = 0x0102;
 const TW_UINT16 DAT_IMAGEMEMXFER = 0x0103;
@@ -296,6 +310,7 @@ const TW_UINT16 MSG_ENABLEDS = 0x0502;
 const TW_UINT16 MSG_ENABLEDSUIONLY = 0x0503;
 const TW_UINT16 MSG_PROCESSEVENT = 0x0601;
 const TW_UINT16 MSG_ENDXFER = 0x0701;
+const TW_UINT16 MSG_RESETALL = 0x0a01;
 
 // Return codes
 const TW_UINT16 TWRC_SUCCESS = 0;
@@ -319,6 +334,16 @@ const TW_UINT16 TWCC_BADPROTOCOL = 9;
 const TW_UINT16 TWCC_BADVALUE = 10;
 const TW_UINT16 TWCC_SEQERROR = 11;
 const TW_UINT16 TWCC_BADDEST = 12;
+const TW_UINT16 TWCC_CAPUNSUPPORTED = 13;
+const TW_UINT16 TWCC_CAPBADOPERATION = 14;
+const TW_UINT16 TWCC_CAPSEQERROR = 15;
+
+// What MSG_QUERYSUPPORT tells of a capability's operations
+const TW_INT32 TWQC_GET = 0x0001;
+const TW_INT32 TWQC_SET = 0x0002;
+const TW_INT32 TWQC_GETDEFAULT = 0x0004;
+const TW_INT32 TWQC_GETCURRENT = 0x0008;
+const TW_INT32 TWQC_RESET = 0x0010;
 
 // Container types
 const TW_UINT16 TWON_ARRAY = 3;
@@ -353,11 +378,15 @@ const TW_UINT16 CAP_SUPPORTEDCAPS = 0x1005;
 const TW_UINT16 CAP_AUTOFEED = 0x1007;
 const TW_UINT16 CAP_INDICATORS = 0x100b;
 const TW_UINT16 CAP_UICONTROLLABLE = 0x100e;
+const TW_UINT16 CAP_DEVICEONLINE = 0x100f;
 const TW_UINT16 ICAP_IMAGEFILEFORMAT = 0x110c;
 const TW_UINT16 ICAP_PHYSICALWIDTH = 0x1111;
 const TW_UINT16 ICAP_PHYSICALHEIGHT = 0x1112;
 const TW_UINT16 ICAP_XRESOLUTION = 0x1118;
 const TW_UINT16 ICAP_YRESOLUTION = 0x1119;
+const TW_UINT16 ICAP_BITORDER = 0x111c;
+const TW_UINT16 ICAP_PIXELFLAVOR = 0x111f;
+const TW_UINT16 ICAP_PLANARCHUNKY = 0x1120;
 const TW_UINT16 ICAP_BITDEPTH = 0x112b;
 
 // Symbolic values
@@ -374,6 +403,9 @@ const TW_UINT16 TWSX_NATIVE = 0;
 const TW_UINT16 TWSX_FILE = 1;
 const TW_UINT16 TWSX_MEMORY = 2;
 const TW_UINT16 TWPA_RGB = 0;
+const TW_UINT16 TWPF_CHOCOLATE = 0;
+const TW_UINT16 TWPC_CHUNKY = 0;
+const TW_UINT16 TWBO_MSBFIRST = 1;
 const TW_UINT32 TWMF_APPOWNS = 0x0001;
 const TW_UINT32 TWMF_POINTER = 0x0008;
 const TW_UINT32 TWMF_HANDLE = 0x0010;

@@ -1,7 +1,8 @@
 // Stand-in TWAIN Source Manager: TWAIN_32.DLL, a TWAIN 1.x manager, in
-// 32-bit; TWAINDSM.DLL, a TWAIN 2 manager, in 64-bit. It finds the data
-// sources installed under <Windows>\TWAIN_32\<folder>\*.ds (twain_64 in
-// 64-bit), opens one by product name, passes every other triplet to the open
+// 32-bit; TWAINDSM.DLL, a TWAIN 2 manager, in 64-bit, and in 32-bit too for
+// the tests of TWAIN 2 sessions. It finds the data sources installed under
+// <Windows>\TWAIN_32\<folder>\*.ds (twain_64 in 64-bit), opens one by
+// product name, passes every other triplet to the open
 // source, and hands a source's DAT_NULL
 // notifications to the application in TWAIN 1.x fashion: each one posts a
 // WM_NULL to the application's window (or thread), which wakes up a loop
@@ -10,7 +11,8 @@
 // Like the standard's Source Manager it refuses, with TWCC_SEQERROR, a second
 // open by the same application and a close while that application still has
 // a source open, and with TWCC_BADDEST a triplet for a source that the
-// application has not opened. As the TWAIN 2 manager, it gives a source that
+// application has not opened. As the TWAIN 2 manager, it marks the
+// application's identity with DF_DSM2 at its open, and gives a source that
 // names DF_DS2 its entry points (DAT_ENTRYPOINT) before opening it: its own
 // DSM_Entry and memory functions over moveable global memory.
 #include <windows.h>
@@ -29,8 +31,8 @@ extern "C" TW_UINT16 WINAPI DSM_Entry(pTW_IDENTITY pOrigin, pTW_IDENTITY pDest, 
 
 namespace {
 
-const bool kTwain2Manager = sizeof(void*) == 8;
-const char* const kSourcesFolder = kTwain2Manager ? "\\twain_64\\" : "\\TWAIN_32\\";
+const bool kTwain2Manager = TWAIN2_MANAGER != 0;
+const char* const kSourcesFolder = sizeof(void*) == 8 ? "\\twain_64\\" : "\\TWAIN_32\\";
 
 struct Application {
     TW_UINT32 id;
@@ -255,6 +257,9 @@ TW_UINT16 OpenManager(TW_IDENTITY* origin, TW_MEMREF pData)
     application.window = pData != nullptr ? *static_cast<HWND*>(pData) : nullptr;
     g_applications.push_back(application);
     origin->Id = application.id;
+    if (kTwain2Manager) {
+        origin->SupportedGroups |= DF_DSM2;
+    }
     return TWRC_SUCCESS;
 }
 

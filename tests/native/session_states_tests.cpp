@@ -14,6 +14,7 @@ struct Row {
 
 // Every triplet with a state rule, and one MSG of each DAT that accepts any.
 // State 7 is accepted wherever 6 is.
+// clang-format off
 const Row kRows[] = {
     {DAT_IDENTITY, MSG_GET, "34567"},
     {DAT_IDENTITY, MSG_OPENDS, "3"},
@@ -22,6 +23,7 @@ const Row kRows[] = {
     {DAT_USERINTERFACE, MSG_DISABLEDS, "567"},
     {DAT_STATUS, MSG_GET, "34567"},
     {DAT_CAPABILITY, MSG_SET, "34567"},
+    {DAT_CAPABILITY, MSG_RESETALL, "4"},
     {DAT_PENDINGXFERS, MSG_GET, "4567"},
     {DAT_PENDINGXFERS, MSG_ENDXFER, "34567"},
     {DAT_PENDINGXFERS, MSG_RESET, "67"},
@@ -39,6 +41,7 @@ const Row kRows[] = {
     {DAT_CIECOLOR, MSG_GET, "34567"},
     {DAT_JPEGCOMPRESSION, MSG_GET, "34567"},
 };
+// clang-format on
 
 }  // namespace
 

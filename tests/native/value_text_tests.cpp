@@ -264,23 +264,35 @@ TEST(ValueNames, FirstLineWithTheNumberGivesTheName)
     EXPECT_STREQ(name, "A");
 }
 
+TEST(ValueNames, CapabilityNumbersNameASectionWhateverItsCase)
+{
+    const char lines[] = "1=CAP_XFERCOUNT\0noequals\04101=CAP_SUPPORTEDCAPS\0";
+    EXPECT_TRUE(SectionHasValue(lines, sizeof lines - 1, "cap_supportedcaps"));
+    EXPECT_TRUE(SectionHasValue(lines, sizeof lines - 1, "CAP_XFERCOUNT"));
+    EXPECT_FALSE(SectionHasValue(lines, sizeof lines - 1, "CAP_XFER"));
+    EXPECT_FALSE(SectionHasValue(lines, sizeof lines - 1, "noequals"));
+    EXPECT_FALSE(SectionHasValue(lines, sizeof lines - 1, "ADF"));
+    EXPECT_FALSE(SectionHasValue("", 0, "ADF"));
+}
+
 TEST(ValueReplyText, LongValuesAreCutWithoutPartialItems)
 {
     std::string list;
-    for (int i = 10; i < 50; ++i) {
+    for (int i = 100; i < 200; ++i) {
         list += std::to_string(i) + ",";
     }
-    // Two-digit items: the 80th character lies inside the item "36", which
-    // is dropped with the rest.
-    EXPECT_EQ(Cut(list), list.substr(0, 77));
-    EXPECT_EQ(Cut("[" + list), "[" + list.substr(0, 77));
+    // Three-digit items: behind a "[" the 256th character lies inside the
+    // item "163", which is dropped with the rest; without it, 255 characters
+    // end with "163" whole.
+    EXPECT_EQ(Cut("[" + list), "[" + list.substr(0, 251));
+    EXPECT_EQ(Cut(list), list.substr(0, 255));
 
     // Cut just before a comma: the last item is whole and stays.
-    std::string atComma = std::string(77, 'A') + ",B,C";
-    EXPECT_EQ(Cut(atComma), std::string(77, 'A') + ",B");
+    std::string atComma = std::string(253, 'A') + ",B,C";
+    EXPECT_EQ(Cut(atComma), std::string(253, 'A') + ",B");
 
-    std::string single(100, '7');
-    EXPECT_EQ(Cut(single), std::string(79, '7'));
+    std::string single(300, '7');
+    EXPECT_EQ(Cut(single), std::string(255, '7'));
     EXPECT_EQ(Cut("1,2,3"), "1,2,3");
 }
 

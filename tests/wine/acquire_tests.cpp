@@ -150,6 +150,25 @@ TEST(Acquire, SavesThePicturesInEachFormat)
     CoUninitialize();
 }
 
+// acquire asks a source what each capability offers only in a TWAIN 2
+// session, which the 64-bit Source Manager gives.
+TEST(Acquire, CapsShowWhatEachCapabilityOffersInATwain2Session)
+{
+    ProgramRun run;
+    ASSERT_TRUE(StartAcquire("--caps", run));
+    EXPECT_EQ(run.Finish(), 0);
+    const std::string printed = run.Output();
+    const bool twain2 = sizeof(void*) == 8;
+    EXPECT_TRUE(Contains(printed, twain2 ? "ICAP_XFERMECH (259) [get current default set reset] "
+                                           "MSG_GET: TWON_ENUMERATION"
+                                         : "ICAP_XFERMECH (259) [not asked] MSG_GET: "))
+        << printed;
+    EXPECT_TRUE(Contains(printed, twain2 ? "ICAP_PIXELFLAVOR (4383) [get current default] "
+                                           "MSG_GET: TWON_ONEVALUE of TWTY_UINT16: 0"
+                                         : "ICAP_PIXELFLAVOR (4383) [not asked] MSG_GET: "))
+        << printed;
+}
+
 TEST(Acquire, UploadAllClosesTheWindowOfAnAlbumWithoutStills)
 {
     const std::string settings = SourceDirectory() + "DSCLINK.INI";

@@ -273,13 +273,13 @@ TEST(LongTexts, EveryKeyFarLongerThanItsReaderIsCut)
     ASSERT_EQ(list.returnCode, TWRC_SUCCESS);
     ListReply items = AsList(list);
     EXPECT_EQ(items.itemType, 99);
-    // 79 characters hold "NAME_0" to "NAME_10" and a cut item, left out.
-    EXPECT_EQ(items.numItems, 11u);
-    EXPECT_EQ(list.blockSize, 15u + 11 * 2);
+    // 255 characters hold "NAME_0" to "NAME_32" and a cut item, left out.
+    EXPECT_EQ(items.numItems, 33u);
+    EXPECT_EQ(list.blockSize, 15u + 33 * 2);
 
     // GetCurrent is cut to 119 characters: no container.
     EXPECT_EQ(AskCapability(source, 0x8001, MSG_GETCURRENT).conditionCode, TWCC_BADCAP);
-    EXPECT_EQ(AsList(AskCapability(source, 0x8001, MSG_GETDEFAULT)).numItems, 11u);
+    EXPECT_EQ(AsList(AskCapability(source, 0x8001, MSG_GETDEFAULT)).numItems, 33u);
 
     // Set is read with 39 characters for its check: both containers count.
     std::vector<TW_UINT32> many;
@@ -302,8 +302,8 @@ TEST(LongTexts, EveryKeyFarLongerThanItsReaderIsCut)
         expected += ",65535";
     }
     EXPECT_EQ(CapabilityKey("CUSTOM_SETTING", "Allowed"), expected + "]");
-    // The reply reads 79 characters of it: thirteen items.
-    EXPECT_EQ(AsList(array).numItems, 13u);
+    // The reply reads all of its 241 characters.
+    EXPECT_EQ(AsList(array).numItems, 40u);
 
     // Names past the 2048 characters read of the dictionary section are none.
     SetCapability(source, 0x8001, TWON_ENUMERATION,

@@ -219,17 +219,17 @@ TEST_F(Negotiation, LongListsAreAnsweredAsFarAsTheReplyTextReaches)
     EXPECT_EQ(twelve.items.back(), 12u);
     EXPECT_EQ(twelve.currentIndex, 11u);
 
-    // A value past 79 characters is cut there, without the cut item.
+    // A value past 255 characters is cut there, without the cut item.
     std::string allowed;
-    for (int i = 100; i < 130; ++i) {
+    for (int i = 100; i < 200; ++i) {
         allowed += (allowed.empty() ? "" : ",") + std::to_string(i);
     }
     Use(Custom("Type=TWTY_UINT16\nGet=TWON_ARRAY\nAllowed=[" + allowed + "]\n"));
     ListReply cut = AsList(AskCapability(source_, kCustomCap, MSG_GET));
-    // "[100,...,119" is 80 characters: 79 hold "[100" to "118" and a "1".
-    ASSERT_EQ(cut.numItems, 19u);
+    // "[100,...,163" is 256 characters: 255 hold "[100" to "162" and a "16".
+    ASSERT_EQ(cut.numItems, 63u);
     EXPECT_EQ(cut.items.front(), 100u);
-    EXPECT_EQ(cut.items.back(), 118u);
+    EXPECT_EQ(cut.items.back(), 162u);
 }
 
 TEST_F(Negotiation, UnnamedCapabilitiesFailWithBadCapAndTouchNoFile)

@@ -5,11 +5,14 @@
 
 #include <string>
 
+#include "resources/resource_ids.h"
+#include "support/album_session.h"
 #include "support/message_boxes.h"
 #include "support/prefix_files.h"
 #include "support/session_table.h"
 #include "support/source_module.h"
 #include "support/test_windows.h"
+#include "tools/acquire/album_user.h"
 #include "tools/acquire/event_loop.h"
 #include "tools/acquire/twain_app.h"
 
@@ -336,6 +339,11 @@ TEST(MessageBoxes, CloseWhileOneIsUpIsRefusedAndTheSourceStaysLoaded)
     TwainApp app;
     ASSERT_TRUE(OpenSourceManager(app));
     ASSERT_TRUE(OpenSourceNamed(app, "Camera"));
+    if (InTwain2Session(app)) {
+        CloseSourceManager(app);
+        GTEST_SKIP() << "The TWAIN 2 Source Manager gives the source its entry points: its "
+                        "refusals show no box";
+    }
     ASSERT_TRUE(EnableSource(app, TRUE));
     g_closeFromWindow = {&app, 0xFFFF};
     SetWindowLongPtrA(app.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClosingWindowProc));
@@ -375,6 +383,44 @@ TEST(MessageBoxes, CloseWhileOneIsUpIsRefusedAndTheSourceStaysLoaded)
     SetWindowLongPtrA(app.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
     EXPECT_TRUE(CloseOpenSource(app));
     EXPECT_EQ(GetModuleHandleA(InstalledSourcePath().c_str()), nullptr);
+    CloseSourceManager(app);
+}
+
+// In a TWAIN 2 session refusals show no box, but the album window's own
+// boxes, which answer the user, still run a message loop.
+TEST(MessageBoxes, CloseWhileAnAlbumBoxIsUpIsRefusedInATwain2SessionToo)
+{
+    TwainApp app;
+    ASSERT_TRUE(OpenSourceManagerLibrary(app, "TWAINDSM.DLL"));
+    ASSERT_TRUE(OpenSourceNamed(app, "Camera"));
+    ASSERT_TRUE(InTwain2Session(app));
+    ASSERT_TRUE(EnableSource(app, TRUE));
+    HWND album = AlbumWindow();
+    ASSERT_TRUE(PumpUntilAlbumReady(app, album, 30000));
+    g_closeFromWindow = {&app, 0xFFFF};
+    SetWindowLongPtrA(app.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClosingWindowProc));
+
+    MessageBoxCapture boxes;
+    // UpLoad with nothing selected: its box runs the loop that delivers
+    // WM_APP. A press that the button's guard passes over shows no box and
+    // leaves WM_APP for the next press.
+    for (int press = 0; press < 100 && boxes.Boxes().empty(); ++press) {
+        PumpApplication(app, 50);
+        PostMessageA(app.window, WM_APP, 0, 0);
+        SendMessageA(GetDlgItem(album, IDC_UPLOAD), BM_CLICK, 0, 0);
+        MSG left;
+        PeekMessageA(&left, app.window, WM_APP, WM_APP, PM_REMOVE);
+    }
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "No select image to upload!");
+    EXPECT_EQ(g_closeFromWindow.result, TWRC_FAILURE);
+    EXPECT_EQ(ConditionCode(app), TWCC_SEQERROR);
+    EXPECT_TRUE(IsWindow(album));
+
+    SetWindowLongPtrA(app.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
+    EXPECT_TRUE(CloseOpenSource(app));
+    EXPECT_EQ(GetModuleHandleA(InstalledSourcePath().c_str()), nullptr);
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
     CloseSourceManager(app);
 }
 

@@ -31,6 +31,10 @@ const NamedNumber kCapabilityNames[] = {
     {"ICAP_XRESOLUTION", ICAP_XRESOLUTION},
     {"ICAP_YRESOLUTION", ICAP_YRESOLUTION},
     {"ICAP_BITDEPTH", ICAP_BITDEPTH},
+    {"CAP_DEVICEONLINE", CAP_DEVICEONLINE},
+    {"ICAP_BITORDER", ICAP_BITORDER},
+    {"ICAP_PIXELFLAVOR", ICAP_PIXELFLAVOR},
+    {"ICAP_PLANARCHUNKY", ICAP_PLANARCHUNKY},
 };
 
 const char* const kContainerNames[] = {
@@ -242,14 +246,66 @@ TW_UINT16 SendSet(TwainApp& app, TW_CAPABILITY& capability, const char* value)
     return CallSource(app, DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
 }
 
-bool RunOne(TwainApp& app, TW_UINT16 cap, TW_UINT16 message, const char* value)
+const NamedNumber kSupportNames[] = {
+    {"get", TWQC_GET}, {"current", TWQC_GETCURRENT}, {"default", TWQC_GETDEFAULT},
+    {"set", TWQC_SET}, {"reset", TWQC_RESET},
+};
+
+// The operations that MSG_QUERYSUPPORT says the capability offers, as
+// "[get current default set reset]". Only a TWAIN 2 session is asked: a
+// TWAIN 1.x source may show a message box for a query it does not know.
+void PrintQuerySupport(TwainApp& app, TW_UINT16 cap)
 {
+    if (!InTwain2Session(app)) {
+        printf("[not asked] ");
+        return;
+    }
+    TW_CAPABILITY capability = {cap, TWON_DONTCARE16, nullptr};
+    TW_UINT32 flags = 0;
+    bool answered = CallSource(app, DG_CONTROL, DAT_CAPABILITY, MSG_QUERYSUPPORT, &capability) ==
+                        TWRC_SUCCESS &&
+                    capability.hContainer != nullptr;
+    if (answered) {
+        const TW_ONEVALUE* oneValue =
+            static_cast<const TW_ONEVALUE*>(GlobalLock(capability.hContainer));
+        answered = oneValue != nullptr && capability.ConType == TWON_ONEVALUE &&
+                   GlobalSize(capability.hContainer) >= sizeof(TW_ONEVALUE);
+        if (oneValue != nullptr) {
+            flags = oneValue->Item;
+            GlobalUnlock(capability.hContainer);
+        }
+    }
+    if (capability.hContainer != nullptr) {
+        GlobalFree(capability.hContainer);
+    }
+    if (!answered) {
+        printf("[refused] ");
+        return;
+    }
+    const char* separator = "";
+    printf("[");
+    for (const NamedNumber& operation : kSupportNames) {
+        if ((flags & operation.number) != 0) {
+            printf("%s%s", separator, operation.name);
+            separator = " ";
+        }
+    }
+    printf("] ");
+}
+
+bool RunOne(TwainApp& app, TW_UINT16 cap, TW_UINT16 message, const char* value,
+            bool withQuerySupport = false)
+{
+    printf("%s (%u) ", CapabilityName(cap), cap);
+    if (withQuerySupport) {
+        PrintQuerySupport(app, cap);
+    }
     TW_CAPABILITY capability = {cap, TWON_DONTCARE16, nullptr};
     TW_UINT16 rc = message == MSG_SET
                        ? SendSet(app, capability, value)
                        : CallSource(app, DG_CONTROL, DAT_CAPABILITY, message, &capability);
-    printf("%s (%u) %s%s%s: ", CapabilityName(cap), cap, MessageName(message),
-           message == MSG_SET ? " " : "", message == MSG_SET ? value : "");
+    printf("%s%s%s: ", MessageName(message), message == MSG_SET ? " " : "",
+           message == MSG_SET ? value : "");
     bool answered = rc == TWRC_SUCCESS;
     if (answered) {
         PrintReply(capability);
@@ -291,7 +347,7 @@ bool RunAllSupported(TwainApp& app)
     GlobalFree(supported.hContainer);
     bool allAnswered = true;
     for (TW_UINT16 cap : caps) {
-        allAnswered = RunOne(app, cap, MSG_GET, nullptr) && allAnswered;
+        allAnswered = RunOne(app, cap, MSG_GET, nullptr, true) && allAnswered;
     }
     return allAnswered;
 }
@@ -320,7 +376,8 @@ bool AddRequest(TW_UINT16 message, const char* argument, std::vector<CapabilityR
 }  // namespace
 
 const char kCapabilityUsage[] =
-    "  --caps                 MSG_GET of every capability in CAP_SUPPORTEDCAPS\n"
+    "  --caps                 MSG_GET of every capability in CAP_SUPPORTEDCAPS, with the\n"
+    "                         operations MSG_QUERYSUPPORT says it offers\n"
     "  --get CAP              MSG_GET (CAP: a name such as ICAP_XFERMECH, or a number)\n"
     "  --get-current CAP      MSG_GETCURRENT\n"
     "  --get-default CAP      MSG_GETDEFAULT\n"

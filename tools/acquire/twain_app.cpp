@@ -29,9 +29,10 @@ void FillOwnIdentity(TW_IDENTITY& identity)
     identity.Version.Language = TWLG_ENGLISH_USA;
     identity.Version.Country = TWCY_USA;
     CopyText(identity.Version.Info, "1.0");
-    identity.ProtocolMajor = 1;
-    identity.ProtocolMinor = 8;
-    identity.SupportedGroups = DG_CONTROL | DG_IMAGE;
+    identity.ProtocolMajor = 2;
+    identity.ProtocolMinor = 4;
+    // A TWAIN 1.x Source Manager passes over DF_APP2.
+    identity.SupportedGroups = DG_CONTROL | DG_IMAGE | DF_APP2;
     CopyText(identity.Manufacturer, "Ardenza");
     CopyText(identity.ProductFamily, "Tools");
     CopyText(identity.ProductName, "acquire");
@@ -46,16 +47,21 @@ TW_UINT16 CallManager(TwainApp& app, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pDa
 
 bool OpenSourceManager(TwainApp& app)
 {
+    return OpenSourceManagerLibrary(app, kManagerLibrary);
+}
+
+bool OpenSourceManagerLibrary(TwainApp& app, const char* library)
+{
     app = {};
-    app.managerModule = LoadLibraryA(kManagerLibrary);
+    app.managerModule = LoadLibraryA(library);
     if (app.managerModule == nullptr) {
-        fprintf(stderr, "acquire: cannot load %s\n", kManagerLibrary);
+        fprintf(stderr, "acquire: cannot load %s\n", library);
         return false;
     }
     app.dsmEntry = reinterpret_cast<DSMENTRYPROC>(
         reinterpret_cast<void*>(GetProcAddress(app.managerModule, "DSM_Entry")));
     if (app.dsmEntry == nullptr) {
-        fprintf(stderr, "acquire: %s has no DSM_Entry\n", kManagerLibrary);
+        fprintf(stderr, "acquire: %s has no DSM_Entry\n", library);
         FreeLibrary(app.managerModule);
         app.managerModule = nullptr;
         return false;
@@ -118,6 +124,12 @@ bool CloseOpenSource(TwainApp& app)
     }
     app.sourceOpen = false;
     return CallManager(app, DAT_IDENTITY, MSG_CLOSEDS, &app.source) == TWRC_SUCCESS;
+}
+
+bool InTwain2Session(const TwainApp& app)
+{
+    return app.sourceOpen && (app.identity.SupportedGroups & DF_DSM2) != 0 &&
+           (app.source.SupportedGroups & DF_DS2) != 0;
 }
 
 TW_UINT16 CallSource(TwainApp& app, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData)

@@ -30,11 +30,32 @@ T ReadAt(const std::vector<unsigned char>& bytes, size_t offset)
     return value;
 }
 
-CapabilityReply Finish(SourceModule& source, TW_UINT16 returnCode, const TW_CAPABILITY& capability)
+TW_UINT16 RequestCapability(SourceModule& source, TW_UINT16 message, TW_CAPABILITY& capability)
+{
+    return source.Call(DG_CONTROL, DAT_CAPABILITY, message, &capability);
+}
+
+TW_UINT16 RequestCapability(TwainApp& app, TW_UINT16 message, TW_CAPABILITY& capability)
+{
+    return CallSource(app, DG_CONTROL, DAT_CAPABILITY, message, &capability);
+}
+
+TW_UINT16 LastCondition(SourceModule& source)
+{
+    return source.ConditionCode();
+}
+
+TW_UINT16 LastCondition(TwainApp& app)
+{
+    return ConditionCode(app);
+}
+
+template <typename Source>
+CapabilityReply Finish(Source& source, TW_UINT16 returnCode, const TW_CAPABILITY& capability)
 {
     CapabilityReply reply = {};
     reply.returnCode = returnCode;
-    reply.conditionCode = source.ConditionCode();
+    reply.conditionCode = LastCondition(source);
     reply.conType = capability.ConType;
     reply.hasContainer = capability.hContainer != nullptr;
     if (reply.hasContainer) {
@@ -46,6 +67,33 @@ CapabilityReply Finish(SourceModule& source, TW_UINT16 returnCode, const TW_CAPA
             GlobalUnlock(capability.hContainer);
         }
     }
+    return reply;
+}
+
+template <typename Source>
+CapabilityReply Ask(Source& source, TW_UINT16 cap, TW_UINT16 message)
+{
+    TW_CAPABILITY capability = {cap, 0, nullptr};
+    TW_UINT16 returnCode = RequestCapability(source, message, capability);
+    CapabilityReply reply = Finish(source, returnCode, capability);
+    if (capability.hContainer != nullptr) {
+        GlobalFree(capability.hContainer);
+    }
+    return reply;
+}
+
+template <typename Source>
+CapabilityReply Set(Source& source, TW_UINT16 cap, TW_UINT16 conType,
+                    const std::vector<unsigned char>& container)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, container.size());
+    void* data = GlobalLock(block);
+    memcpy(data, container.data(), container.size());
+    GlobalUnlock(block);
+    TW_CAPABILITY capability = {cap, conType, block};
+    TW_UINT16 returnCode = RequestCapability(source, MSG_SET, capability);
+    CapabilityReply reply = Finish(source, returnCode, capability);
+    GlobalFree(block);
     return reply;
 }
 
@@ -68,27 +116,24 @@ std::string CapabilityKey(const char* section, const char* key)
 
 CapabilityReply AskCapability(SourceModule& source, TW_UINT16 cap, TW_UINT16 message)
 {
-    TW_CAPABILITY capability = {cap, 0, nullptr};
-    TW_UINT16 returnCode = source.Call(DG_CONTROL, DAT_CAPABILITY, message, &capability);
-    CapabilityReply reply = Finish(source, returnCode, capability);
-    if (capability.hContainer != nullptr) {
-        GlobalFree(capability.hContainer);
-    }
-    return reply;
+    return Ask(source, cap, message);
+}
+
+CapabilityReply AskCapability(TwainApp& app, TW_UINT16 cap, TW_UINT16 message)
+{
+    return Ask(app, cap, message);
 }
 
 CapabilityReply SetCapability(SourceModule& source, TW_UINT16 cap, TW_UINT16 conType,
                               const std::vector<unsigned char>& container)
 {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, container.size());
-    void* data = GlobalLock(block);
-    memcpy(data, container.data(), container.size());
-    GlobalUnlock(block);
-    TW_CAPABILITY capability = {cap, conType, block};
-    TW_UINT16 returnCode = source.Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
-    CapabilityReply reply = Finish(source, returnCode, capability);
-    GlobalFree(block);
-    return reply;
+    return Set(source, cap, conType, container);
+}
+
+CapabilityReply SetCapability(TwainApp& app, TW_UINT16 cap, TW_UINT16 conType,
+                              const std::vector<unsigned char>& container)
+{
+    return Set(app, cap, conType, container);
 }
 
 std::vector<unsigned char> OneValueBytes(TW_UINT16 itemType, TW_UINT32 item)

@@ -10,6 +10,7 @@
 #include "prefix_files.h"
 #include "source/twain.h"
 #include "source_module.h"
+#include "tools/acquire/twain_app.h"
 
 // Replaces the dictionary and the capability file for one test and puts both
 // back afterwards.
@@ -37,12 +38,16 @@ struct CapabilityReply {
 };
 
 // A get, get current, get default or reset (or any other message): the reply
-// block, if any, is copied and freed.
+// block, if any, is copied and freed. To the source loaded straight, or
+// through the Source Manager to the source the application has open.
 CapabilityReply AskCapability(SourceModule& source, TW_UINT16 cap, TW_UINT16 message);
+CapabilityReply AskCapability(TwainApp& app, TW_UINT16 cap, TW_UINT16 message);
 
 // A set with the application's block holding exactly these bytes; the reply
 // shows the block as the source left it.
 CapabilityReply SetCapability(SourceModule& source, TW_UINT16 cap, TW_UINT16 conType,
+                              const std::vector<unsigned char>& container);
+CapabilityReply SetCapability(TwainApp& app, TW_UINT16 cap, TW_UINT16 conType,
                               const std::vector<unsigned char>& container);
 
 // Containers as bytes, laid out as an application builds them.
