@@ -20,11 +20,13 @@
 #include "bench/bench_support.h"
 #include "support/album_session.h"
 #include "support/prefix_files.h"
+#include "support/programs.h"
+#include "support/screenshot.h"
 
 namespace {
 
 const int kIdleCalls = 2000;
-const int kReadOuts = 5;
+const int kReadOuts = 11;
 const int kAlbumStarts = 3;
 const unsigned long kAlbumObjects = 1000;
 // The still of the default storage that is 1280 x 960.
@@ -32,6 +34,7 @@ const int kFullStill = 1;
 // Bytes between two progress calls that make about 7,000 calls of a read-out
 // of that still's 64 KB.
 const char kStormBlock[] = "9";
+const DWORD kInProcessDeadline = 600000;
 const double kAlbumGoal = 1.2;
 const double kReadOutGoal = 1.1;
 
@@ -126,46 +129,16 @@ Figures Measure()
     return figures;
 }
 
-// The 32-bit build of this program beside the 64-bit one's build folder.
-std::string InProcessProgram()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string program = path;
-    const size_t build = program.rfind("\\win64\\bin\\");
-    return build == std::string::npos ? ""
-                                      : program.substr(0, build) + "\\win32\\bin\\bridge_bench.exe";
-}
-
-// Runs the 32-bit build and reads the figures it prints.
+// Runs the 32-bit build of this program and reads the figures it prints.
 bool MeasureInProcess(Figures& figures)
 {
-    const std::string output = TemporaryPath("bridge_bench.txt");
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE file = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                              CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    ProgramRun run;
+    if (!run.Start("\"" + BuildFolderFile("..\\win32\\bin\\bridge_bench.exe") +
+                   "\" --in-process") ||
+        run.Finish(kInProcessDeadline) != 0) {
         return false;
     }
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = file;
-    startup.hStdError = file;
-    PROCESS_INFORMATION process = {};
-    std::string command = "\"" + InProcessProgram() + "\" --in-process";
-    const bool started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
-    CloseHandle(file);
-    if (!started) {
-        return false;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    const std::string text = ReadTextFile(output);
-    DeleteFileA(output.c_str());
-    return sscanf(text.c_str(), "%lf %lf %lf %lf %lu", &figures.idleMicroseconds,
+    return sscanf(run.Output().c_str(), "%lf %lf %lf %lf %lu", &figures.idleMicroseconds,
                   &figures.albumSeconds, &figures.readOutSeconds, &figures.stormSeconds,
                   &figures.stormCalls) == 5;
 }

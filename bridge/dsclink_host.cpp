@@ -30,7 +30,7 @@ const UINT kParentEnded = 4;
 // cost a round trip between the processes, thousands of times a read-out.
 // A batch goes when it is full or this long after the last one, which keeps
 // a progress bar moving and tells the bridge that the host is alive.
-const size_t kBatchCalls = 1024;
+const size_t kBatchCalls = kMaxProgressCalls;
 const DWORD kBatchInterval = 50;
 
 struct CameraLibrary {

@@ -5,8 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "bridge/bridge_messages.h"
-#include "fuzz/fuzz_check.h"
+#include "fuzz/bridge_message.h"
 
 namespace {
 
@@ -20,15 +19,10 @@ void CheckSame(const std::vector<unsigned char>& again, const uint8_t* data, uin
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     MessageHeader header;
-    if (size < kMessageHeaderSize || !ParseHeader(data, header)) {
+    std::vector<unsigned char> body;
+    if (!FirstMessage(data, size, header, body)) {
         return 0;
     }
-    FUZZ_CHECK(header.size >= kMessageHeaderSize);
-    FUZZ_CHECK(header.size <= kMessageHeaderSize + 28 + kMaxCallText + kMaxCallData);
-    if (header.size > size) {
-        return 0;
-    }
-    const std::vector<unsigned char> body(data + kMessageHeaderSize, data + header.size);
     LibraryState state;
     std::vector<ProgressCall> calls;
     ResultMessage result;

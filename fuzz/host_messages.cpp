@@ -5,22 +5,15 @@
 #include <cstring>
 #include <vector>
 
-#include "bridge/bridge_messages.h"
-#include "fuzz/fuzz_check.h"
+#include "fuzz/bridge_message.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     MessageHeader header;
-    if (size < kMessageHeaderSize || !ParseHeader(data, header)) {
+    std::vector<unsigned char> body;
+    if (!FirstMessage(data, size, header, body) || header.kind != MessageKind::Call) {
         return 0;
     }
-    FUZZ_CHECK(header.size >= kMessageHeaderSize);
-    FUZZ_CHECK(header.size <= kMessageHeaderSize + 28 + kMaxCallText + kMaxCallData);
-    if (header.size > size || header.kind != MessageKind::Call) {
-        return 0;
-    }
-    // The body as the host reads it: a block of the header's size.
-    const std::vector<unsigned char> body(data + kMessageHeaderSize, data + header.size);
     CallMessage call;
     if (!ParseCall(body.data(), body.size(), call)) {
         return 0;

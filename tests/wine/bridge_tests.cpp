@@ -30,17 +30,6 @@ const char kHostName[] = "DscLinkHost.exe";
 const DWORD kHostEndWait = 10000;
 const int kLoads = 40;
 
-std::string SystemFile(const char* name, bool wow64 = false)
-{
-    char folder[MAX_PATH] = "";
-    if (wow64) {
-        GetSystemWow64DirectoryA(folder, sizeof folder);
-    } else {
-        GetSystemDirectoryA(folder, sizeof folder);
-    }
-    return std::string(folder) + "\\" + name;
-}
-
 std::string ToolsFolderFile(const char* name)
 {
     char folder[MAX_PATH] = "";

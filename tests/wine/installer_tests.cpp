@@ -47,19 +47,6 @@ std::string ToolsFolder()
     return std::string(folder) + "\\Ardenza\\Tz600a";
 }
 
-// The system folder of the tests' architecture, or the 32-bit one of 64-bit
-// Windows.
-std::string SystemFile(const std::string& name, bool wow64 = false)
-{
-    char folder[MAX_PATH] = "";
-    if (wow64) {
-        GetSystemWow64DirectoryA(folder, sizeof folder);
-    } else {
-        GetSystemDirectoryA(folder, sizeof folder);
-    }
-    return std::string(folder) + "\\" + name;
-}
-
 // The TWAIN folders that an install puts a source into.
 std::vector<std::string> TwainFolders()
 {
@@ -187,6 +174,19 @@ int CountFoldersNamedLike(const std::string& twainFolder)
     return count;
 }
 
+// The installed acquire.exe, as a user runs it, takes the camera's stills
+// into the named folder.
+void ExpectInstalledAcquireTakesTheStills(const char* folder)
+{
+    const std::string output = EmptyFolder(folder);
+    EXPECT_EQ(RunProgram(Quoted(ToolsFolder() + "\\acquire.exe") +
+                         " --upload-all --close-after 30000 --output " + Quoted(output)),
+              0);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ExpectStillsSaved(output, SourceDirectory() + "Camera");
+    CoUninitialize();
+}
+
 TEST(Installer, InstallsIntoTheTwainFoldersAndAcquireTakesTheStillsThroughTheSource)
 {
     std::string said;
@@ -206,13 +206,7 @@ TEST(Installer, InstallsIntoTheTwainFoldersAndAcquireTakesTheStillsThroughTheSou
             Names(said, "the 64-bit source into " + WindowsDirectory() + "\\twain_64\\tz600a"))
             << said;
     }
-    const std::string output = EmptyFolder("installed_acquire");
-    EXPECT_EQ(RunProgram(Quoted(ToolsFolder() + "\\acquire.exe") +
-                         " --upload-all --close-after 30000 --output " + Quoted(output)),
-              0);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    ExpectStillsSaved(output, SourceDirectory() + "Camera");
-    CoUninitialize();
+    ExpectInstalledAcquireTakesTheStills("installed_acquire");
 }
 
 std::string CapabilityValue(const char* section, const char* key)
@@ -399,13 +393,7 @@ TEST(BridgeInstaller, InstallsTheBridgeWhereOnlyA32BitCameraLibraryIs)
     EXPECT_FALSE(KeyExists(kFilterClassKey, KEY_WOW64_64KEY));
     EXPECT_TRUE(KeyExists(kFilterClassKey, KEY_WOW64_32KEY));
 
-    const std::string output = EmptyFolder("bridge_acquire");
-    EXPECT_EQ(RunProgram(Quoted(ToolsFolder() + "\\acquire.exe") +
-                         " --upload-all --close-after 30000 --output " + Quoted(output)),
-              0);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    ExpectStillsSaved(output, SourceDirectory() + "Camera");
-    CoUninitialize();
+    ExpectInstalledAcquireTakesTheStills("bridge_acquire");
 
     ASSERT_EQ(Install("/SIMULATEDCAMERA", said), 0);
     EXPECT_EQ(ReadTextFile(library64), ReadTextFile(BuildFolderFile("bin\\camera\\DSCLINK.dll")));

@@ -36,13 +36,6 @@ bool LoadAndUnload(const std::string& path)
     return module != nullptr && FreeLibrary(module);
 }
 
-std::string SystemFile(const char* name)
-{
-    char directory[MAX_PATH] = "";
-    GetSystemDirectoryA(directory, sizeof directory);
-    return std::string(directory) + "\\" + name;
-}
-
 }  // namespace
 
 TEST(Unload, SourceOpenedAndClosedThroughTheManagerLeavesNothingBehind)

@@ -12,6 +12,17 @@ std::string WindowsDirectory()
     return directory;
 }
 
+std::string SystemFile(const std::string& name, bool wow64)
+{
+    char folder[MAX_PATH] = "";
+    if (wow64) {
+        GetSystemWow64DirectoryA(folder, sizeof folder);
+    } else {
+        GetSystemDirectoryA(folder, sizeof folder);
+    }
+    return std::string(folder) + "\\" + name;
+}
+
 std::string CapabilityFilePath()
 {
     return WindowsDirectory() + "\\Tz600a.src";

@@ -4,6 +4,9 @@
 #include <string>
 
 std::string WindowsDirectory();
+// `name` in the system folder of this program's architecture, or in the
+// 32-bit system folder of 64-bit Windows.
+std::string SystemFile(const std::string& name, bool wow64 = false);
 std::string CapabilityFilePath();
 std::string DictionaryFilePath();
 std::string SourceDirectory();

@@ -5,8 +5,6 @@
 
 namespace {
 
-const DWORD kProgramDeadlineMs = 30000;
-
 // In the prefix's temporary folder: each prefix of a parallel run has its own.
 std::string OutputPath()
 {
@@ -45,10 +43,10 @@ bool ProgramRun::Start(const std::string& commandLine)
     return running_;
 }
 
-int ProgramRun::Finish()
+int ProgramRun::Finish(DWORD deadline)
 {
     DWORD exitCode = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process_.hProcess, kProgramDeadlineMs) == WAIT_OBJECT_0) {
+    if (WaitForSingleObject(process_.hProcess, deadline) == WAIT_OBJECT_0) {
         GetExitCodeProcess(process_.hProcess, &exitCode);
     } else {
         TerminateProcess(process_.hProcess, exitCode);

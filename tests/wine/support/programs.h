@@ -16,9 +16,9 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     bool Start(const std::string& commandLine);
-    // Waits 30 s at most for the program to end; its exit code, or -1 if it
-    // had to be stopped.
-    int Finish();
+    // Waits 30 s (or the milliseconds given) at most for the program to end;
+    // its exit code, or -1 if it had to be stopped.
+    int Finish(DWORD deadline = 30000);
     // What the program printed.
     std::string Output() const;
 
