@@ -22,6 +22,7 @@
 #include "support/prefix_files.h"
 #include "support/process_resources.h"
 #include "support/programs.h"
+#include "support/screenshot.h"
 #include "tools/acquire/album_user.h"
 
 namespace {
@@ -284,6 +285,9 @@ TEST(BridgeVideo, VideoModeWithoutACaptureFilterLeavesThePanelEmptyAndSaysNothin
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(album, IDC_SNAP)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(album, IDC_ALBUM)));
     EXPECT_TRUE(boxes.Boxes().empty());
+    SetForegroundWindow(album);
+    PumpApplication(app, 300);
+    EXPECT_TRUE(SaveWindowPicture(album, BuildFolderFile("album_video_without_filter.png")));
     DisableAndClose(app);
     CloseSourceManager(app);
 }
