@@ -48,7 +48,7 @@ AllowSkipFiles off
 
 !ifdef BIN64_DIR
     ; What the 64-bit system folder's DSCLINK.dll is (IdentifyCameraLibrary64),
-    ; then what this install made of it.
+    ; then what this install makes of it.
     Var CameraLibrary64
     ; 1 when /SIMULATEDCAMERA32 simulates the camera in 32-bit only.
     Var Simulated32Only
@@ -366,7 +366,7 @@ Section /o "Simulated camera" SecSimulated
 !ifdef BIN64_DIR
     ${If} $Simulated32Only = 1
         ; What an earlier install simulated in 64-bit goes.
-        ${If} $CameraLibrary64 == "ours"
+        ${If} $CameraLibrary64 == "simulated"
             Delete "$SYSDIR\DSCLINK.dll"
             StrCpy $CameraLibrary64 ""
         ${EndIf}
@@ -415,22 +415,21 @@ Section "-64-bit data source"
         File "${BIN64_DIR}/bridge/DSCLINK.dll"
         SetOutPath "${SYSDIR32}"
         File "${BIN32_DIR}/DscLinkHost.exe"
-        StrCpy $CameraLibrary64 "bridge"
         Call Install64BitSource
         !insertmacro Report "$(ThroughBridge)"
     ${Else}
-        ${If} $CameraLibrary64 == "ours"
+        ${If} $CameraLibrary64 == "bridge"
             Delete "$SYSDIR\DSCLINK.dll"
         ${EndIf}
-        StrCpy $CameraLibrary64 ""
         Delete "${SYSDIR32}\DscLinkHost.exe"
         Delete "${SOURCE64_FOLDER}\Tz600a.ds"
         RMDir "${SOURCE64_FOLDER}"
         !insertmacro Tell MB_ICONINFORMATION "$(Only32BitSource)"
     ${EndIf}
-    ; What the uninstaller may remove of the 64-bit system folder's
-    ; DSCLINK.dll: the simulated camera's or the bridge, never the maker's.
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "CameraLibrary64" $CameraLibrary64
+    ${If} ${FileExists} "${SOURCE64_FOLDER}\Tz600a.ds"
+    ${AndIfNot} ${FileExists} "$SYSDIR\TWAINDSM.DLL"
+        !insertmacro Report "$(NoTwainDsm)"
+    ${EndIf}
 SectionEnd
 
 Function Install64BitSource
@@ -438,32 +437,26 @@ Function Install64BitSource
     SetOutPath "${SOURCE64_FOLDER}"
     File "${BIN64_DIR}/Tz600a.ds"
     !insertmacro Report "$(BothSources)"
-    ${IfNot} ${FileExists} "$SYSDIR\TWAINDSM.DLL"
-        !insertmacro Report "$(NoTwainDsm)"
-    ${EndIf}
 FunctionEnd
 
-; Sets $R7 to what the 64-bit system folder's DSCLINK.dll is:
-; "ours" (the bridge, known by its version record, or the simulated camera
-; that an install recorded), "maker" (the camera maker's), or "" (none).
-; Installs of earlier versions recorded only that the simulated camera was
-; installed, which put its 64-bit library there.
+; Sets $R7 to what the 64-bit system folder's DSCLINK.dll is, by the
+; internal name in its version record: "bridge", "simulated" (the simulated
+; camera's), "maker" (the camera maker's), or "" (none). The simulated
+; camera of earlier versions had no version record; an install that
+; recorded the simulated camera put it there.
 !macro IdentifyCameraLibrary64
     StrCpy $R7 ""
     ${If} ${FileExists} "$SYSDIR\DSCLINK.dll"
         StrCpy $R7 "maker"
         !insertmacro InternalNameOf "$SYSDIR\DSCLINK.dll"
-        ClearErrors
-        ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "CameraLibrary64"
-        ${If} ${Errors}
-            ReadRegDWORD $2 HKLM "${UNINSTALL_KEY}" "SimulatedCamera"
-            ${If} $2 = 1
-                StrCpy $1 "simulated"
-            ${EndIf}
-        ${EndIf}
+        ReadRegDWORD $2 HKLM "${UNINSTALL_KEY}" "SimulatedCamera"
         ${If} $0 == "DscLinkBridge"
-        ${OrIf} $1 == "simulated"
-            StrCpy $R7 "ours"
+            StrCpy $R7 "bridge"
+        ${ElseIf} $0 == "DscLinkSimulated"
+            StrCpy $R7 "simulated"
+        ${ElseIf} $0 == ""
+        ${AndIf} $2 = 1
+            StrCpy $R7 "simulated"
         ${EndIf}
     ${EndIf}
 !macroend
@@ -501,7 +494,8 @@ Function RefuseFilesInUse
 !ifdef BIN64_DIR
     !insertmacro NoteInUse "${SOURCE64_FOLDER}\Tz600a.ds"
     !insertmacro NoteInUse "${SYSDIR32}\DscLinkHost.exe"
-    ${If} $CameraLibrary64 == "ours"
+    ${If} $CameraLibrary64 == "bridge"
+    ${OrIf} $CameraLibrary64 == "simulated"
         !insertmacro NoteInUse "$SYSDIR\DSCLINK.dll"
     ${EndIf}
 !endif
@@ -617,7 +611,8 @@ Section "Uninstall"
     !insertmacro RemoveMadeFolder "$WINDIR\twain_32" "MadeTwain32Folder"
 !ifdef BIN64_DIR
     Call un.IdentifyCameraLibrary64
-    ${If} $R7 == "ours"
+    ${If} $R7 == "bridge"
+    ${OrIf} $R7 == "simulated"
         !insertmacro RemoveFile "$SYSDIR\DSCLINK.dll"
     ${EndIf}
     !insertmacro RemoveFile "${SYSDIR32}\DscLinkHost.exe"

@@ -57,7 +57,9 @@ for ((lane = 0; lane < lanes; ++lane)); do
     (
         # Lane 0 is the tier's own prefix.
         ((lane > 0)) && export TZ600A_LANE=$lane
-        scripts/under-wine.sh ctest --test-dir $build --output-on-failure "${leave_out[@]}" \
+        # The numbers are those of the whole list: a label filter here would
+        # make ctest count them within the filtered list.
+        scripts/under-wine.sh ctest --test-dir $build --output-on-failure \
             -I "0,0,0${shares[lane]}" >"$build/lane-$lane.log" 2>&1
     ) &
     pids+=($!)

@@ -59,8 +59,16 @@ std::vector<std::string> TwainFolders()
 }
 
 // Every file of ours that an install with the simulated camera leaves: the
-// 32-bit source with its data, and on 64-bit Windows also the 64-bit source
-// and the 32-bit stand-ins in the 32-bit system folder and tools folder.
+// 32-bit source with its data, and on 64-bit Windows also the 64-bit source,
+// the 32-bit tools and, where it runs 32-bit programs, the 32-bit video
+// stand-ins in the 32-bit system folder.
+// Whether this Windows runs 32-bit programs, as the installer finds out: by
+// the 32-bit regsvr32.exe of 64-bit Windows.
+bool Runs32BitPrograms()
+{
+    return sizeof(void*) == 4 || FileExists(SystemFile("regsvr32.exe", true));
+}
+
 std::vector<std::string> InstalledFiles()
 {
     const std::string windows = WindowsDirectory() + "\\";
@@ -78,9 +86,12 @@ std::vector<std::string> InstalledFiles()
                                       tools + "uninstall.exe"};
 #ifdef _WIN64
     files.insert(files.end(), {InstalledSourcePath(), SystemFile("DSCLINK.dll"),
-                               SystemFile("zx600cap.ax", true), SystemFile("i420dec.dll", true),
                                tools + "TWAINDSM.DLL", tools + "32-bit\\acquire.exe",
                                tools + "32-bit\\camera.exe", tools + "32-bit\\TWAIN_32.DLL"});
+    if (Runs32BitPrograms()) {
+        files.insert(files.end(),
+                     {SystemFile("zx600cap.ax", true), SystemFile("i420dec.dll", true)});
+    }
 #else
     files.push_back(tools + "TWAIN_32.DLL");
 #endif
@@ -198,8 +209,10 @@ TEST(Installer, InstallsIntoTheTwainFoldersAndAcquireTakesTheStillsThroughTheSou
         EXPECT_EQ(CountFoldersNamedLike(folder), 1) << folder;
     }
     for (REGSAM view : kRegistryViews) {
-        EXPECT_TRUE(ValueExists(kDrivers32Key, "vidc.I420", view)) << view;
-        EXPECT_TRUE(KeyExists(kFilterClassKey, view)) << view;
+        if (view == KEY_WOW64_64KEY || Runs32BitPrograms()) {
+            EXPECT_TRUE(ValueExists(kDrivers32Key, "vidc.I420", view)) << view;
+            EXPECT_TRUE(KeyExists(kFilterClassKey, view)) << view;
+        }
     }
     if (sizeof(void*) == 8) {
         EXPECT_TRUE(
@@ -335,8 +348,9 @@ TEST(Installer, InstallsThe64BitSourceOnlyWhereACameraLibraryIsAndKeepsTheMakers
     EXPECT_FALSE(FileExists(InstalledSourcePath()));
     EXPECT_TRUE(Names(said, "not the 64-bit source")) << said;
 
-    // Any 64-bit library not of ours stands for the maker's.
-    ASSERT_TRUE(CopyFileA(BuildFolderFile("bin\\i420dec.dll").c_str(), library64.c_str(), TRUE));
+    // A 64-bit library whose version record is not of ours stands for the
+    // maker's.
+    ASSERT_TRUE(CopyFileA(BuildFolderFile("bin\\Tz600a.ds").c_str(), library64.c_str(), TRUE));
     const std::string makers = ReadTextFile(library64);
     for (const char* options : {"/SIMULATEDCAMERA", "/SIMULATEDCAMERA32", ""}) {
         ASSERT_EQ(Install(options, said), 0) << options;
@@ -357,11 +371,14 @@ TEST(Installer, InstallsThe64BitSourceOnlyWhereACameraLibraryIsAndKeepsTheMakers
 TEST(Installer, RegistersOnlyThe64BitFilterWhereWindowsRunsNo32BitPrograms)
 {
     ASSERT_EQ(Uninstall(), 0);
+    // A Windows that runs no 32-bit programs has none to move aside.
     const std::string regsvr32 = SystemFile("regsvr32.exe", true);
-    ASSERT_TRUE(MoveFileA(regsvr32.c_str(), (regsvr32 + ".saved").c_str()));
+    const bool moved = MoveFileA(regsvr32.c_str(), (regsvr32 + ".saved").c_str());
     std::string said;
     EXPECT_EQ(Install("/SIMULATEDCAMERA", said), 0);
-    MoveFileA((regsvr32 + ".saved").c_str(), regsvr32.c_str());
+    if (moved) {
+        MoveFileA((regsvr32 + ".saved").c_str(), regsvr32.c_str());
+    }
     EXPECT_TRUE(Names(said, "runs no 32-bit programs")) << said;
     EXPECT_TRUE(KeyExists(kFilterClassKey, KEY_WOW64_64KEY));
     EXPECT_FALSE(KeyExists(kFilterClassKey, KEY_WOW64_32KEY));
@@ -415,7 +432,10 @@ TEST(BridgeInstaller, InstallsTheBridgeWhereOnlyA32BitCameraLibraryIs)
 // removes them once empty; an empty folder that was there before stays.
 TEST(Installer, MakesMissingTwainFoldersAndTheUninstallerRemovesOnlyThose)
 {
+    // A Windows without 32-bit programs may have no 32-bit TWAIN folder of
+    // its own.
     for (const std::string& folder : TwainFolders()) {
+        CreateDirectoryA(folder.c_str(), nullptr);
         ASSERT_TRUE(MoveFileA(folder.c_str(), (folder + ".earlier").c_str())) << folder;
     }
     ASSERT_EQ(Install("/SIMULATEDCAMERA"), 0);
