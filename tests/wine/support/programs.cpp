@@ -1,5 +1,7 @@
 #include "programs.h"
 
+#include <cstdio>
+
 #include "prefix_files.h"
 #include "screenshot.h"
 
@@ -29,6 +31,7 @@ bool ProgramRun::Start(const std::string& commandLine)
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (output == INVALID_HANDLE_VALUE) {
+        fprintf(stderr, "cannot write %s: error %lu\n", OutputPath().c_str(), GetLastError());
         return false;
     }
     STARTUPINFOA startup = {};
@@ -39,6 +42,9 @@ bool ProgramRun::Start(const std::string& commandLine)
     std::string command = commandLine;
     running_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                               &startup, &process_) != FALSE;
+    if (!running_) {
+        fprintf(stderr, "cannot start %s: error %lu\n", commandLine.c_str(), GetLastError());
+    }
     CloseHandle(output);
     return running_;
 }
