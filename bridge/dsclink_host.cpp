@@ -5,6 +5,7 @@
 // to, the bridge's wake event, and the bridge's own process. It serves that
 // one process, one call at a time on its main thread, and ends when the
 // bridge closes its pipe or the bridge's process ends.
+#include <objbase.h>
 #include <windows.h>
 
 #include <cstdlib>
@@ -276,12 +277,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (!Receive(MessageKind::Hello, hello)) {
         return kBridgeGone;
     }
+    // The calls run on a thread of a single-threaded COM apartment, as on the
+    // user-interface thread of the application that the source serves.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     CameraLibrary library = {};
     const LibraryState state = LoadLibraryFunctions(library);
     Answer(EncodeWelcome(state));
-    if (state != LibraryState::Loaded) {
-        return kNoLibrary;
+    if (state == LibraryState::Loaded) {
+        Serve(library);
     }
-    Serve(library);
-    return kBridgeGone;
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    return state == LibraryState::Loaded ? kBridgeGone : kNoLibrary;
 }
