@@ -20,7 +20,7 @@ skipped=""
 if host_runs_32bit_code; then
     tiers=(32 64)
 else
-    skipped="32-bit tier: not run: this machine cannot execute 32-bit x86 code ($no_32bit_reason)"
+    skipped="32-bit tier: not run: $no_32bit_reason"
 fi
 
 host_log=build/native/host-tests.log
